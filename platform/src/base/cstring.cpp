@@ -581,7 +581,7 @@ bool ParseInsert(const char*& p, MsgInsert& ins) {
   int n = *p++ - '0';
   if (*p >= '0' && *p <= '9') n = n * 10 + (*p++ - '0');
   ins.number = n;
-  ins.spec = "s";
+  ins.spec.assign(1, 's');  // (a plain literal assignment trips a false -Wrestrict in GCC 12)
   if (*p == '!') {
     const char* close = strchr(p + 1, '!');
     if (close) {
@@ -876,7 +876,9 @@ void AfxFormatStrings(CString& rString, LPCTSTR lpszFormat, LPCTSTR const* rglps
 void AfxFormatStrings(CString& rString, UINT nIDS, LPCTSTR const* rglpsz, int nString) {
   CString format;
   if (!format.LoadString(nIDS)) {
+#if NBP_DEBUG_CHECKS
     nbp::diag::Trace("Error: failed to load AfxFormatString string 0x%04x.\n", nIDS);
+#endif
     return;
   }
   AfxFormatStrings(rString, format, rglpsz, nString);

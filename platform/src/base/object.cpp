@@ -20,8 +20,10 @@ void CObject::Dump(CDumpContext&) const {}
 
 CObject* CRuntimeClass::CreateObject() {
   if (!m_pfnCreateObject) {
+#if NBP_DEBUG_CHECKS
     nbp::diag::Trace("Error: Trying to create object which is not DECLARE_DYNCREATE or DECLARE_SERIAL: %s.\n",
                      m_lpszClassName ? m_lpszClassName : "?");
+#endif
     return nullptr;
   }
   try {
