@@ -16,6 +16,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <list>
@@ -45,8 +46,15 @@ inline void Misuse(const char* what) {
 inline POSITION ToPos(uint64_t serial) { return reinterpret_cast<POSITION>(static_cast<uintptr_t>(serial)); }
 inline uint64_t FromPos(POSITION pos) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(pos)); }
 
+// Serial numbers for POSITION handles, shared by all containers so that a
+// position from one container is never taken for an element of another.
+inline uint64_t NextSerial() {
+  static std::atomic<uint64_t> next{1};
+  return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 // A std::list whose elements are also reachable through POSITION handles
-// (serial numbers never reused within the list), checked on every use.
+// (serial numbers never reused), checked on every use.
 template <class T>
 class PositionedList {
  public:
@@ -64,7 +72,7 @@ class PositionedList {
   const List& list() const { return m_list; }
 
   Iter Insert(CIter where, T value) {
-    uint64_t serial = m_nextSerial++;
+    uint64_t serial = NextSerial();
     Iter it = m_list.insert(where, Node{serial, std::move(value)});
     m_index.emplace(serial, it);
     return it;
@@ -91,7 +99,6 @@ class PositionedList {
  private:
   List m_list;
   std::unordered_map<uint64_t, Iter> m_index;
-  uint64_t m_nextSerial = 1;
 };
 
 }  // namespace nbp::coll
