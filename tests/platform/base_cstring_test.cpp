@@ -5,6 +5,7 @@
 #include <string>
 
 #include "mfc/cstring.h"
+#include "nbp/diag.h"
 #include "win/resources.h"
 
 namespace {
@@ -30,12 +31,14 @@ TEST(CStringBasics, ConstructionAndSize) {
 }
 
 TEST(CStringBasics, OutOfRangeCharactersAreHarmless) {
+  nbp::diag::SetAssertReporting(false);
   CString s("ab");
   EXPECT_EQ(s.GetAt(2), '\0');
   EXPECT_EQ(s.GetAt(-1), '\0');
   s.SetAt(5, 'x');
   s.SetAt(-1, 'x');
   EXPECT_EQ(S(s), "ab");
+  nbp::diag::SetAssertReporting(true);
 }
 
 TEST(CStringBasics, ConcatenationOverloads) {
@@ -153,6 +156,9 @@ TEST(CStringEdit, ReplaceGrowingShrinkingAndAtBoundaries) {
   EXPECT_EQ(umlaut.Replace("\xA4", "x"), 0);  // a trail byte is not a character
   EXPECT_EQ(umlaut.Replace("ä", "ae"), 2);
   EXPECT_EQ(S(umlaut), "ae-ae");
+  CString zeros("a\0a", 3);  // text after an embedded zero is searched too
+  EXPECT_EQ(zeros.Replace("a", "bc"), 2);
+  EXPECT_EQ(S(zeros), std::string("bc\0bc", 5));
   CString big;
   for (int i = 0; i < 1000; ++i) big += "ab";
   EXPECT_EQ(big.Replace("b", "bbbb"), 1000);

@@ -427,17 +427,21 @@ int CString::Replace(LPCTSTR lpszOld, LPCTSTR lpszNew) {
   const char* end = m_pchData + GetLength();
   // Matches are searched one zero-terminated run at a time, like MFC, and
   // only at character boundaries.
-  const char* p = start;
-  while (p < end) {
+  for (const char* p = start; p < end;) {
     const char* hit = reinterpret_cast<const char*>(_mbsstr(U(p), U(oldText)));
-    if (!hit) break;
-    out.append(p, static_cast<size_t>(hit - p));
-    out.append(newText, static_cast<size_t>(newLen));
-    p = hit + oldLen;
-    ++count;
+    if (hit) {
+      out.append(p, static_cast<size_t>(hit - p));
+      out.append(newText, static_cast<size_t>(newLen));
+      p = hit + oldLen;
+      ++count;
+      continue;
+    }
+    const char* runEnd = p + strlen(p);  // an embedded zero or the end
+    out.append(p, static_cast<size_t>(runEnd - p));
+    if (runEnd < end) out += '\0';
+    p = runEnd + 1;
   }
   if (count == 0) return 0;
-  out.append(p, static_cast<size_t>(end - p));
   Assign(out.data(), SafeLen(out.size()));
   return count;
 }
