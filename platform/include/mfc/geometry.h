@@ -25,8 +25,12 @@ class CSize : public SIZE {
   // Low word is cx, high word cy, both signed 16-bit (as packed in messages).
   CSize(DWORD dwSize) : SIZE{static_cast<SHORT>(LOWORD(dwSize)), static_cast<SHORT>(HIWORD(dwSize))} {}
 
-  BOOL operator==(SIZE size) const { return cx == size.cx && cy == size.cy; }
-  BOOL operator!=(SIZE size) const { return cx != size.cx || cy != size.cy; }
+  // bool rather than MFC's BOOL, and the same-class forms, keep C++20's
+  // reversed comparisons (RECT == CRect) working and unambiguous.
+  bool operator==(SIZE size) const { return cx == size.cx && cy == size.cy; }
+  bool operator!=(SIZE size) const { return cx != size.cx || cy != size.cy; }
+  bool operator==(const CSize& size) const { return *this == static_cast<SIZE>(size); }
+  bool operator!=(const CSize& size) const { return *this != static_cast<SIZE>(size); }
   void operator+=(SIZE size) { cx = nbp::geom::Add(cx, size.cx); cy = nbp::geom::Add(cy, size.cy); }
   void operator-=(SIZE size) { cx = nbp::geom::Sub(cx, size.cx); cy = nbp::geom::Sub(cy, size.cy); }
 
@@ -52,8 +56,10 @@ class CPoint : public POINT {
   void Offset(POINT point) { Offset(point.x, point.y); }
   void Offset(SIZE size) { Offset(size.cx, size.cy); }
 
-  BOOL operator==(POINT point) const { return x == point.x && y == point.y; }
-  BOOL operator!=(POINT point) const { return x != point.x || y != point.y; }
+  bool operator==(POINT point) const { return x == point.x && y == point.y; }
+  bool operator!=(POINT point) const { return x != point.x || y != point.y; }
+  bool operator==(const CPoint& point) const { return *this == static_cast<POINT>(point); }
+  bool operator!=(const CPoint& point) const { return *this != static_cast<POINT>(point); }
   void operator+=(SIZE size) { Offset(size.cx, size.cy); }
   void operator-=(SIZE size) { x = nbp::geom::Sub(x, size.cx); y = nbp::geom::Sub(y, size.cy); }
   void operator+=(POINT point) { Offset(point.x, point.y); }
@@ -147,8 +153,10 @@ class CRect : public RECT {
   }
 
   CRect& operator=(const RECT& srcRect) { ::CopyRect(this, &srcRect); return *this; }
-  BOOL operator==(const RECT& rect) const { return ::EqualRect(this, &rect); }
-  BOOL operator!=(const RECT& rect) const { return !::EqualRect(this, &rect); }
+  bool operator==(const RECT& rect) const { return ::EqualRect(this, &rect); }
+  bool operator!=(const RECT& rect) const { return !::EqualRect(this, &rect); }
+  bool operator==(const CRect& rect) const { return ::EqualRect(this, &rect); }
+  bool operator!=(const CRect& rect) const { return !::EqualRect(this, &rect); }
   void operator+=(POINT point) { OffsetRect(point.x, point.y); }
   void operator+=(SIZE size) { OffsetRect(size.cx, size.cy); }
   void operator+=(const RECT* lpRect) { InflateRect(lpRect); }

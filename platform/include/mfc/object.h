@@ -94,10 +94,22 @@ class CObject {
 
 #define RUNTIME_CLASS(class_name) (const_cast<CRuntimeClass*>(&class_name::class##class_name))
 
+// No `override` here, and clang's warning about it silenced: classes in the
+// MFC style declare their other overrides with plain `virtual`, others use
+// `override`, and neither should draw warnings from the macro.
+#if defined(__clang__)
+#define NBP_DECLARE_RUNTIME_CLASS_GETTER \
+  _Pragma("clang diagnostic push") _Pragma("clang diagnostic ignored \"-Winconsistent-missing-override\"") \
+  virtual CRuntimeClass* GetRuntimeClass() const; \
+  _Pragma("clang diagnostic pop")
+#else
+#define NBP_DECLARE_RUNTIME_CLASS_GETTER virtual CRuntimeClass* GetRuntimeClass() const;
+#endif
+
 #define DECLARE_DYNAMIC(class_name) \
  public: \
   static const CRuntimeClass class##class_name; \
-  virtual CRuntimeClass* GetRuntimeClass() const override;
+  NBP_DECLARE_RUNTIME_CLASS_GETTER
 
 #define DECLARE_DYNCREATE(class_name) \
   DECLARE_DYNAMIC(class_name) \
