@@ -331,6 +331,21 @@ TEST_F(CStringResources, LoadStringAndIdConstructor) {
   EXPECT_EQ(S(CString(MAKEINTRESOURCE(4998))), "");
 }
 
+TEST_F(CStringResources, LoadStringFallsBackToModulesInTheChain) {
+  HINSTANCE ext = nbp::res::CreateModule("extension");
+  nbp::res::AddString(ext, 5000, "aus der Erweiterung");
+  nbp::res::AddString(ext, 4005, "hidden");  // block of 4001..4004, which the resource handle holds
+  CString s;
+  EXPECT_FALSE(s.LoadString(5000));
+  nbp::res::AppendToChain(ext);
+  EXPECT_TRUE(s.LoadString(5000));
+  EXPECT_EQ(S(s), "aus der Erweiterung");
+  // The resource handle holds that block, so it is asked and lacks the id.
+  EXPECT_FALSE(s.LoadString(4005));
+  nbp::res::DestroyModule(ext);
+  EXPECT_FALSE(s.LoadString(5000));
+}
+
 TEST_F(CStringResources, FormatFromIds) {
   CString s;
   s.Format(4002u, "Liste", 7);
