@@ -41,7 +41,6 @@ struct MenuItem {
 
 struct Menu {
   HMENU handle = nullptr;
-  bool popup = false;             // made by CreatePopupMenu (or a template's submenu)
   std::vector<MenuItem> items;
   // Owner-drawn items are measured once and then remembered, as Windows does,
   // until the menu's items change.

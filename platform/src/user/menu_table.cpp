@@ -27,10 +27,9 @@ std::unordered_map<uintptr_t, std::unique_ptr<Menu>>& Menus() {
 }
 uintptr_t g_nextMenu = 0x30010;
 
-HMENU NewMenu(bool popup) {
+HMENU NewMenu() {
   auto menu = std::make_unique<Menu>();
   menu->handle = reinterpret_cast<HMENU>(g_nextMenu);
-  menu->popup = popup;
   g_nextMenu += 4;
   HMENU handle = menu->handle;
   Menus()[reinterpret_cast<uintptr_t>(handle)] = std::move(menu);
@@ -137,9 +136,9 @@ using nbp::user::Menu;
 using nbp::user::MenuFromHandle;
 using nbp::user::MenuItem;
 
-HMENU CreateMenu() { return nbp::user::NewMenu(false); }
+HMENU CreateMenu() { return nbp::user::NewMenu(); }
 
-HMENU CreatePopupMenu() { return nbp::user::NewMenu(true); }
+HMENU CreatePopupMenu() { return nbp::user::NewMenu(); }
 
 BOOL DestroyMenu(HMENU handle) {
   Menu* menu = MenuFromHandle(handle);
