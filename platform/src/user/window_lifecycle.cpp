@@ -12,6 +12,15 @@ namespace {
 CreateHook g_createHook = nullptr;
 }  // namespace
 void SetCreateHook(CreateHook hook) { g_createHook = hook; }
+
+namespace {
+PreTranslateHook g_preTranslate = nullptr;
+IdleHook g_idle = nullptr;
+}  // namespace
+void SetPreTranslateHook(PreTranslateHook hook) { g_preTranslate = hook; }
+PreTranslateHook GetPreTranslateHook() { return g_preTranslate; }
+void SetIdleHook(IdleHook hook) { g_idle = hook; }
+IdleHook GetIdleHook() { return g_idle; }
 }  // namespace nbp
 
 namespace nbp::user {
