@@ -81,12 +81,12 @@ TEST_F(UserTest, CoordinatesMapThroughFramesAndParents) {
 
 TEST_F(UserTest, WindowTextRoundTripsWithoutSplittingCharacters) {
   SetWindowText(top_, "Gr\xC3\xBC\xC3\x9F" "e");
-  EXPECT_EQ(GetWindowTextLength(top_), 6);
+  EXPECT_EQ(GetWindowTextLength(top_), 7);
   char buf[4];
   EXPECT_EQ(GetWindowText(top_, buf, sizeof buf), 2) << "the third byte would split a character";
   EXPECT_STREQ(buf, "Gr");
   char whole[16];
-  EXPECT_EQ(GetWindowText(top_, whole, sizeof whole), 6);
+  EXPECT_EQ(GetWindowText(top_, whole, sizeof whole), 7);
 }
 
 TEST_F(UserTest, SentRunsAtOncePostedWaitsForThePump) {

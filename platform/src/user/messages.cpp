@@ -213,11 +213,13 @@ LRESULT DispatchMessage(const MSG* msg) {
   }
   Window* w = FromHandle(msg->hwnd);
   if (!w) return 0;
+  unsigned paints = w->beginPaintCount;
   LRESULT r = Deliver(w, msg->message, msg->wParam, msg->lParam);
   if (msg->message == WM_PAINT) {
     // A window that ignored its WM_PAINT is validated so that the loop does
-    // not spin on it.
-    if ((w = FromHandle(msg->hwnd)) && NeedsPaint(w)) {
+    // not spin on it; one that painted and invalidated itself again keeps
+    // the new update region.
+    if ((w = FromHandle(msg->hwnd)) && w->beginPaintCount == paints && NeedsPaint(w)) {
       PAINTSTRUCT ps;
       if (BeginPaint(msg->hwnd, &ps)) EndPaint(msg->hwnd, &ps);
     }

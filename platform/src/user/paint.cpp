@@ -266,6 +266,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
     Deliver(w, WM_NCPAINT, 1, 0);
     if (!(w = FromHandle(hwnd))) return nullptr;
   }
+  ++w->beginPaintCount;
   HideCaret(hwnd);
   SIZE s = ClientSize(w);
   cairo_region_t* update = w->update ? w->update : cairo_region_create();

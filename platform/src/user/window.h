@@ -57,6 +57,7 @@ struct Window {
   bool erasePending = false;
   bool internalPaint = false;
   bool ncPaintPending = false;
+  unsigned beginPaintCount = 0;   // how often BeginPaint ran, to see whether WM_PAINT was answered
   cairo_region_t* shape = nullptr;   // SetWindowRgn, window coordinates; null for none
 
   ScrollBar vbar;
