@@ -1,0 +1,249 @@
+// Regions: rectangle sets backed by cairo_region_t. Curved and polygonal
+// regions are rasterized (pixel centres inside the outline) into spans.
+#include <algorithm>
+#include <cmath>
+
+#include "gdi/raster.h"
+#include "gdi/shapes.h"
+#include "internal/gdi_internal.h"
+
+namespace nbp::gdi {
+
+int RegionType(const cairo_region_t* r) {
+  int n = cairo_region_num_rectangles(r);
+  return n == 0 ? NULLREGION : n == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+void EllipsePath(cairo_t* cr, double left, double top, double right, double bottom) {
+  double rx = (right - left) / 2, ry = (bottom - top) / 2;
+  if (rx <= 0 || ry <= 0) return;
+  cairo_save(cr);
+  cairo_translate(cr, left + rx, top + ry);
+  cairo_scale(cr, rx, ry);
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+  cairo_close_path(cr);
+  cairo_restore(cr);
+}
+
+void RoundRectPath(cairo_t* cr, double left, double top, double right, double bottom, double ew, double eh) {
+  double rx = std::min(ew, right - left) / 2, ry = std::min(eh, bottom - top) / 2;
+  if (right <= left || bottom <= top) return;
+  if (rx <= 0 || ry <= 0) {
+    cairo_rectangle(cr, left, top, right - left, bottom - top);
+    return;
+  }
+  auto corner = [&](double cx, double cy, double from) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_arc(cr, 0, 0, 1, from, from + M_PI / 2);
+    cairo_restore(cr);
+  };
+  cairo_new_sub_path(cr);
+  corner(right - rx, top + ry, -M_PI / 2);
+  corner(right - rx, bottom - ry, 0);
+  corner(left + rx, bottom - ry, M_PI / 2);
+  corner(left + rx, top + ry, M_PI);
+  cairo_close_path(cr);
+}
+
+RECT Bounds(const POINT* points, int count) {
+  RECT b{points[0].x, points[0].y, points[0].x, points[0].y};
+  for (int i = 1; i < count; ++i) {
+    b.left = std::min(b.left, points[i].x);
+    b.top = std::min(b.top, points[i].y);
+    b.right = std::max(b.right, points[i].x);
+    b.bottom = std::max(b.bottom, points[i].y);
+  }
+  return b;
+}
+
+RECT Normalized(int left, int top, int right, int bottom) {
+  return {std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+}
+
+cairo_region_t* RectRegion(const RECT& r) {
+  if (Empty(r)) return cairo_region_create();
+  cairo_rectangle_int_t c{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  return cairo_region_create_rectangle(&c);
+}
+
+cairo_region_t* RegionOf(HRGN rgn) {
+  Region* r = Get<Region>(rgn);
+  return r ? r->rgn : nullptr;
+}
+
+HRGN CreateRegionFrom(const cairo_region_t* region) {
+  return static_cast<HRGN>(NewRegion(region ? cairo_region_copy(region) : cairo_region_create())->handle);
+}
+
+}  // namespace nbp::gdi
+
+using namespace nbp::gdi;
+
+HRGN CreateRectRgn(int left, int top, int right, int bottom) {
+  return static_cast<HRGN>(NewRegion(RectRegion(Normalized(left, top, right, bottom)))->handle);
+}
+
+HRGN CreateRectRgnIndirect(const RECT* rect) {
+  return rect ? CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom) : nullptr;
+}
+
+HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
+  RECT b = Normalized(left, top, right, bottom);
+  Mask m = Rasterize(b, [&](cairo_t* cr) {
+    EllipsePath(cr, b.left, b.top, b.right, b.bottom);
+    cairo_fill(cr);
+  });
+  return static_cast<HRGN>(NewRegion(MaskToRegion(m))->handle);
+}
+
+HRGN CreateEllipticRgnIndirect(const RECT* rect) {
+  return rect ? CreateEllipticRgn(rect->left, rect->top, rect->right, rect->bottom) : nullptr;
+}
+
+HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight) {
+  RECT b = Normalized(left, top, right, bottom);
+  Mask m = Rasterize(b, [&](cairo_t* cr) {
+    RoundRectPath(cr, b.left, b.top, b.right, b.bottom, std::abs(ellipseWidth), std::abs(ellipseHeight));
+    cairo_fill(cr);
+  });
+  return static_cast<HRGN>(NewRegion(MaskToRegion(m))->handle);
+}
+
+HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
+  if (!points || count < 2 || (fillMode != ALTERNATE && fillMode != WINDING)) return nullptr;
+  RECT b = Bounds(points, count);
+  Mask m = Rasterize(b, [&](cairo_t* cr) {
+    cairo_set_fill_rule(cr, fillMode == WINDING ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_move_to(cr, points[0].x, points[0].y);
+    for (int i = 1; i < count; ++i) cairo_line_to(cr, points[i].x, points[i].y);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+  });
+  return static_cast<HRGN>(NewRegion(MaskToRegion(m))->handle);
+}
+
+int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
+  Region* d = Get<Region>(dest);
+  Region* a = Get<Region>(src1);
+  Region* b = mode == RGN_COPY ? nullptr : Get<Region>(src2);
+  if (!d || !a || (mode != RGN_COPY && !b) || mode < RGN_AND || mode > RGN_COPY) return ERROR;
+  cairo_region_t* r = cairo_region_copy(a->rgn);
+  switch (mode) {
+    case RGN_AND: cairo_region_intersect(r, b->rgn); break;
+    case RGN_OR: cairo_region_union(r, b->rgn); break;
+    case RGN_XOR: cairo_region_xor(r, b->rgn); break;
+    case RGN_DIFF: cairo_region_subtract(r, b->rgn); break;
+    default: break;
+  }
+  cairo_region_destroy(d->rgn);
+  d->rgn = r;
+  return RegionType(r);
+}
+
+int OffsetRgn(HRGN rgn, int dx, int dy) {
+  Region* r = Get<Region>(rgn);
+  if (!r) return ERROR;
+  cairo_region_translate(r->rgn, dx, dy);
+  return RegionType(r->rgn);
+}
+
+BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom) {
+  Region* r = Get<Region>(rgn);
+  if (!r) return FALSE;
+  cairo_region_destroy(r->rgn);
+  r->rgn = RectRegion(Normalized(left, top, right, bottom));
+  return TRUE;
+}
+
+int GetRgnBox(HRGN rgn, LPRECT rect) {
+  Region* r = Get<Region>(rgn);
+  if (!r || !rect) return ERROR;
+  cairo_rectangle_int_t e;
+  cairo_region_get_extents(r->rgn, &e);
+  *rect = {e.x, e.y, e.x + e.width, e.y + e.height};
+  if (cairo_region_is_empty(r->rgn)) *rect = {0, 0, 0, 0};
+  return RegionType(r->rgn);
+}
+
+BOOL PtInRegion(HRGN rgn, int x, int y) {
+  Region* r = Get<Region>(rgn);
+  return r && cairo_region_contains_point(r->rgn, x, y) ? TRUE : FALSE;
+}
+
+BOOL RectInRegion(HRGN rgn, const RECT* rect) {
+  Region* r = Get<Region>(rgn);
+  if (!r || !rect) return FALSE;
+  RECT n = Normalized(rect->left, rect->top, rect->right, rect->bottom);
+  if (Empty(n)) return FALSE;
+  cairo_rectangle_int_t c{n.left, n.top, n.right - n.left, n.bottom - n.top};
+  return cairo_region_contains_rectangle(r->rgn, &c) != CAIRO_REGION_OVERLAP_OUT ? TRUE : FALSE;
+}
+
+BOOL EqualRgn(HRGN rgn1, HRGN rgn2) {
+  Region* a = Get<Region>(rgn1);
+  Region* b = Get<Region>(rgn2);
+  if (!a || !b) return ERROR;
+  return cairo_region_equal(a->rgn, b->rgn) ? TRUE : FALSE;
+}
+
+namespace {
+
+BOOL PaintRegion(HDC hdc, HRGN rgn, const Brush* brush, bool useBrush, uint8_t rop3) {
+  Dc* dc = Get<Dc>(hdc);
+  Region* r = Get<Region>(rgn);
+  if (!dc || !r || (useBrush && !brush)) return FALSE;
+  Canvas c(dc);
+  if (!c.Ok()) return FALSE;
+  Paint paint = useBrush ? BrushPaint(c, brush) : Paint{};
+  FillRegion(c, r->rgn, dc->OffsetX(), dc->OffsetY(), paint, rop3);
+  return TRUE;
+}
+
+}  // namespace
+
+BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush) {
+  return PaintRegion(hdc, rgn, BrushArg(brush), true, rop::kPatCopy);
+}
+
+BOOL PaintRgn(HDC hdc, HRGN rgn) {
+  Dc* dc = Get<Dc>(hdc);
+  return dc ? PaintRegion(hdc, rgn, dc->state.brush, true, rop::kPatCopy) : FALSE;
+}
+
+BOOL InvertRgn(HDC hdc, HRGN rgn) { return PaintRegion(hdc, rgn, nullptr, false, rop::kDstInvert); }
+
+BOOL FrameRgn(HDC hdc, HRGN rgn, HBRUSH brush, int width, int height) {
+  Dc* dc = Get<Dc>(hdc);
+  Region* r = Get<Region>(rgn);
+  Brush* b = BrushArg(brush);
+  if (!dc || !r || !b || width <= 0 || height <= 0) return FALSE;
+  // The frame is what is left of the region after eroding it: a pixel is
+  // inside when its neighbours up to width/height away are in the region.
+  cairo_region_t* inner = cairo_region_copy(r->rgn);
+  auto erode = [&](int dx, int dy) {
+    cairo_region_t* shifted = cairo_region_copy(r->rgn);
+    cairo_region_translate(shifted, dx, dy);
+    cairo_region_intersect(inner, shifted);
+    cairo_region_destroy(shifted);
+  };
+  for (int k = 1; k <= width; ++k) {
+    erode(k, 0);
+    erode(-k, 0);
+  }
+  for (int k = 1; k <= height; ++k) {
+    erode(0, k);
+    erode(0, -k);
+  }
+  cairo_region_t* frame = cairo_region_copy(r->rgn);
+  cairo_region_subtract(frame, inner);
+  cairo_region_destroy(inner);
+  {
+    Canvas c(dc);
+    if (c.Ok()) FillRegion(c, frame, dc->OffsetX(), dc->OffsetY(), BrushPaint(c, b), rop::kPatCopy);
+  }
+  cairo_region_destroy(frame);
+  return TRUE;
+}

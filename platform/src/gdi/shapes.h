@@ -1,0 +1,20 @@
+// Geometry shared by regions, clipping and the drawing functions.
+#pragma once
+
+#include <cairo.h>
+
+#include "win/gdi.h"
+
+namespace nbp::gdi {
+
+// NULLREGION, SIMPLEREGION or COMPLEXREGION.
+int RegionType(const cairo_region_t* r);
+cairo_region_t* RectRegion(const RECT& r);  // empty for an empty rectangle
+RECT Normalized(int left, int top, int right, int bottom);
+RECT Bounds(const POINT* points, int count);  // of the points themselves (count > 0)
+
+// Outlines inscribed in a box, in cairo's current coordinates.
+void EllipsePath(cairo_t* cr, double left, double top, double right, double bottom);
+void RoundRectPath(cairo_t* cr, double left, double top, double right, double bottom, double ew, double eh);
+
+}  // namespace nbp::gdi
