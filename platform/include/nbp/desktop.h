@@ -72,6 +72,10 @@ class Desktop {
   // for the user ends instead of hanging.
   virtual bool WaitForInput(uint32_t timeoutMs) = 0;
 
+  // True when the desktop delivers typed characters itself (as text input
+  // events); key presses then make only control characters.
+  virtual bool DeliversText() const { return false; }
+
   // The desktop clipboard, as UTF-8 text.
   virtual void SetClipboardText(const std::string& text) = 0;
   virtual bool GetClipboardText(std::string* text) = 0;

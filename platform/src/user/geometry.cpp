@@ -31,6 +31,8 @@ Frame FrameOf(DWORD style, DWORD exStyle) {
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 
+}  // namespace
+
 // The area inside the frame and caption, in window coordinates.
 RECT InsideFrame(const Window* w) {
   Frame f = FrameOf(w->style, w->exStyle);
@@ -39,8 +41,6 @@ RECT InsideFrame(const Window* w) {
   r.bottom = std::max(r.bottom, r.top);
   return r;
 }
-
-}  // namespace
 
 RECT ClientRectInWindow(const Window* w) {
   RECT r = InsideFrame(w);

@@ -493,6 +493,9 @@ BOOL TranslateMessage(const MSG* msg) {
   if (ctrl && alt) return FALSE;
   int ch = CharOfKey(vk, shift, caps, ctrl);
   if (!ch) return FALSE;
+  // A desktop with its own text input (and keyboard layout) sends printable
+  // characters itself.
+  if (ch >= 0x20 && ch != 0x7F && nbp::CurrentDesktop().DeliversText()) return FALSE;
   UINT charMsg = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
   Sys().posted.push_back(MSG{msg->hwnd, charMsg, static_cast<WPARAM>(ch), msg->lParam, msg->time, msg->pt});
   return TRUE;

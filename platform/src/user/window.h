@@ -80,6 +80,7 @@ std::vector<Window*>& TopLevelWindows();  // z-order, front first
 // Geometry, all derived from the window's rectangle and styles.
 RECT WindowRectInScreen(const Window* w);
 RECT ClientRectInWindow(const Window* w);    // client area in window coordinates
+RECT InsideFrame(const Window* w);           // inside the frame and caption, window coordinates
 POINT ClientOriginInScreen(const Window* w);
 POINT ClientOriginInTop(const Window* w);    // client origin in the top-level window's pixels
 POINT WindowOriginInTop(const Window* w);
