@@ -288,10 +288,12 @@ TEST_F(Draw, PatBltAppliesThePatternOperations) {
   EXPECT_EQ(Px(24, 4), kBlack);
   EXPECT_TRUE(PatBlt(dc, 20, 0, 5, 5, WHITENESS));
   EXPECT_EQ(Px(24, 4), kWhite);
-  // Negative extents reach the other way.
+  // Negative extents reach the other way, from the start pixel on.
   EXPECT_TRUE(PatBlt(dc, 40, 10, -5, -5, PATCOPY));
-  EXPECT_EQ(Px(35, 5), kRed);
-  EXPECT_EQ(Px(40, 10), kWhite);
+  EXPECT_EQ(Px(40, 10), kRed);
+  EXPECT_EQ(Px(36, 6), kRed);
+  EXPECT_EQ(Px(35, 6), kWhite);
+  EXPECT_EQ(Px(41, 10), kWhite);
   EXPECT_FALSE(PatBlt(dc, 0, 0, 5, 5, SRCCOPY));  // no source to copy from
   SelectObject(dc, GetStockObject(WHITE_BRUSH));
   DeleteObject(red);

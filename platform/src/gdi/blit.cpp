@@ -99,9 +99,10 @@ BOOL Transfer(Dc* dest, int x, int y, int width, int height, const BlitSource* s
   if (!c.Ok()) return FALSE;
   if (width == 0 || height == 0) return TRUE;
   bool mirrorX = (width < 0) != (sw < 0), mirrorY = (height < 0) != (sh < 0);
-  RECT d = c.ToSurface(Normalized(x, y, x + width, y + height));
+  RECT d = c.ToSurface(BlockExtent(x, y, width, height));
   int dw = d.right - d.left, dh = d.bottom - d.top;
-  int sl = std::min(sx, sx + sw), st = std::min(sy, sy + sh);
+  RECT sr = BlockExtent(sx, sy, sw, sh);
+  int sl = sr.left, st = sr.top;
   int aw = std::abs(sw), ah = std::abs(sh);
   bool needSource = op.kind != BlitKind::kRop || UsesSource(op.rop3);
   if (needSource && (!src || aw == 0 || ah == 0)) return FALSE;

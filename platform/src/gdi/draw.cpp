@@ -244,7 +244,7 @@ BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
   if (!dc || (((code >> 2) ^ code) & 0x33)) return FALSE;
   Canvas c(dc);
   if (!c.Ok()) return FALSE;
-  RECT r = c.ToSurface(Normalized(x, y, x + width, y + height));
+  RECT r = c.ToSurface(BlockExtent(x, y, width, height));
   nbp::gdi::FillRect(c, r, BrushPaint(c, dc->state.brush), code);
   return TRUE;
 }

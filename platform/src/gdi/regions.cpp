@@ -59,6 +59,13 @@ RECT Bounds(const POINT* points, int count) {
   return b;
 }
 
+RECT BlockExtent(int x, int y, int width, int height) {
+  RECT r{x, y, x + width, y + height};
+  if (width < 0) r = {x + width + 1, r.top, x + 1, r.bottom};
+  if (height < 0) r = {r.left, y + height + 1, r.right, y + 1};
+  return r;
+}
+
 RECT Normalized(int left, int top, int right, int bottom) {
   return {std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
 }

@@ -11,7 +11,10 @@ namespace nbp::gdi {
 int RegionType(const cairo_region_t* r);
 cairo_region_t* RectRegion(const RECT& r);  // empty for an empty rectangle
 RECT Normalized(int left, int top, int right, int bottom);
-RECT Bounds(const POINT* points, int count);  // of the points themselves (count > 0)
+RECT Bounds(const POINT* points, int count);
+// The pixels of a block transfer at (x, y) with a signed extent: a negative
+// width covers x + width + 1 .. x (the start pixel included), as GDI does.
+RECT BlockExtent(int x, int y, int width, int height);  // of the points themselves (count > 0)
 
 // Outlines inscribed in a box, in cairo's current coordinates.
 void EllipsePath(cairo_t* cr, double left, double top, double right, double bottom);
