@@ -67,6 +67,8 @@ void SendNcDestroyAndFree(Window* w) {
   }
   HWND h = w->handle;
   Deliver(w, WM_NCDESTROY, 0, 0);
+  // A top-level window's menu goes with it.
+  if (!w->parent && w->menu && IsMenu(w->menu)) DestroyMenu(w->menu);
   RemoveWindowTimers(h);
   RemoveWindowMessages(h);
   ForgetWindowInput(w);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "user/system_classes.h"
 #include "user/user_state.h"
 #include "user/window.h"
 
@@ -83,6 +84,7 @@ Window* TopLevelOf(Window* w) {
 
 WindowClass* FindClass(LPCTSTR name, HINSTANCE instance) {
   if (!name) return nullptr;
+  RegisterSystemClasses();
   std::string key = ClassKey(name);
   WindowClass* global = nullptr;
   for (auto& c : Classes()) {

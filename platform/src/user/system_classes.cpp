@@ -1,0 +1,35 @@
+// The window system's built-in window classes, registered before any lookup
+// so that every module can create them by name.
+#include "user/system_classes.h"
+
+#include "win/controls.h"
+#include "win/user.h"
+
+namespace nbp::user {
+
+void RegisterSystemClasses() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  struct Builtin {
+    const char* name;
+    WNDPROC proc;
+    UINT style;
+    LPCTSTR cursor;
+  };
+  const Builtin builtins[] = {
+      {WC_BUTTON, &ButtonProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
+      {WC_STATIC, &StaticProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},
+  };
+  for (const Builtin& b : builtins) {
+    WNDCLASS wc{};
+    wc.style = b.style | CS_GLOBALCLASS;
+    wc.lpfnWndProc = b.proc;
+    wc.cbWndExtra = sizeof(void*);
+    wc.hCursor = LoadCursor(nullptr, b.cursor);
+    wc.lpszClassName = b.name;
+    RegisterClass(&wc);
+  }
+}
+
+}  // namespace nbp::user
