@@ -9,6 +9,7 @@
 #include "mfc/paint_dc.h"
 #include "nbp/headless.h"
 #include "nbp/test_driver.h"
+#include "win/syscolors.h"
 
 namespace {
 
