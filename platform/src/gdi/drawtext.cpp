@@ -142,6 +142,15 @@ class Layouter {
     return line;
   }
 
+  static Line Whole(const Para& p) {
+    Line line;
+    line.text = p.text;
+    line.underline = p.underline;
+    line.originBegin = p.origin.front();
+    line.originEnd = p.origin.back();
+    return line;
+  }
+
   // Characters [from, to) of a paragraph as a line.
   static Line Slice(const Para& p, const Geo& g, int from, int to) {
     Line line;
@@ -255,7 +264,9 @@ int DrawTextImpl(HDC hdc, char* text, int count, LPRECT rect, UINT format, LPDRA
   int processed = 0;
   bool modified = false, stop = false;
   for (const Para& para : paras) {
-    Geo geo = layout.Measure(para.text);
+    // Character geometry is only needed to wrap; a line that is not wrapped
+    // is measured as a whole (and only shortened if it does not fit).
+    Geo geo = wrap ? layout.Measure(para.text) : Geo{};
     int pos = 0;
     do {
       bool last = !(format & DT_NOCLIP) && !calc && y + ((format & DT_EDITCONTROL) ? 2 * lh - 1 : lh) > rect->bottom;
@@ -264,8 +275,10 @@ int DrawTextImpl(HDC hdc, char* text, int count, LPRECT rect, UINT format, LPDRA
         // The last line that shows takes the rest of the paragraph, cut short with an ellipsis.
         line = Layouter::Slice(para, geo, pos, geo.Chars());
         pos = geo.Chars();
-      } else {
+      } else if (wrap) {
         line = layout.Next(para, geo, pos, wrap);
+      } else {
+        line = Layouter::Whole(para);
       }
       layout.Ellipsize(line);
       int lineWidth = layout.Width(line.text);
@@ -300,7 +313,7 @@ int DrawTextImpl(HDC hdc, char* text, int count, LPRECT rect, UINT format, LPDRA
       }
       y += lh;
       if (last) stop = true;
-    } while (!stop && pos < geo.Chars());
+    } while (!stop && wrap && pos < geo.Chars());
     if (stop) break;
   }
   if (!stop) processed = count;

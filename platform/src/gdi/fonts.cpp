@@ -339,24 +339,30 @@ Shaped& Shape(const Face& face, std::string_view text, int tabPixels) {
     cache.order.splice(cache.order.begin(), cache.order, it->second);
     return it->second->shaped;
   }
+  // The least recently used entry makes room, and its layout object is
+  // reused: making a new one costs about as much as shaping a short line.
+  PangoLayout* layout = nullptr;
   if (cache.order.size() >= ShapeCache::kCapacity) {
     ShapeCache::Entry& last = cache.order.back();
     cache.index.erase(last.key);
-    g_object_unref(last.shaped.layout);
+    if (pango_layout_get_context(last.shaped.layout) == face.context) layout = last.shaped.layout;
+    else g_object_unref(last.shaped.layout);
     cache.order.pop_back();
   }
   cache.order.push_front({std::move(key), Shaped{}});
   ShapeCache::Entry& e = cache.order.front();
   cache.index.emplace(e.key, cache.order.begin());
 
-  PangoLayout* layout = pango_layout_new(face.context);
+  if (!layout) layout = pango_layout_new(face.context);
   pango_layout_set_font_description(layout, face.description);
   pango_layout_set_single_paragraph_mode(layout, TRUE);
-  if (face.attributes) pango_layout_set_attributes(layout, face.attributes);
+  pango_layout_set_attributes(layout, face.attributes);
   if (tabPixels > 0) {
     PangoTabArray* tabs = pango_tab_array_new_with_positions(1, TRUE, PANGO_TAB_LEFT, tabPixels);
     pango_layout_set_tabs(layout, tabs);
     pango_tab_array_free(tabs);
+  } else {
+    pango_layout_set_tabs(layout, nullptr);
   }
   pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
   PangoRectangle logical;
