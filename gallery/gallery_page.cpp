@@ -1,0 +1,15 @@
+#include "gallery_page.h"
+
+#include "status_line.h"
+#include "win/syscolors.h"
+
+BOOL CGalleryPage::CreatePage(CWnd* parent, const CRect& rect, UINT id) {
+  LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW), GetSysColorBrush(COLOR_BTNFACE));
+  if (!CreateEx(WS_EX_CONTROLPARENT, cls, Title(), WS_CHILD | WS_CLIPCHILDREN, rect, parent, id)) return FALSE;
+  CreateControls();
+  return TRUE;
+}
+
+void CGalleryPage::Report(const CString& text) {
+  if (m_pStatus) m_pStatus->Show(text);
+}

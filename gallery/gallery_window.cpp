@@ -1,0 +1,65 @@
+#include "gallery_window.h"
+
+#include "win/syscolors.h"
+
+namespace {
+constexpr UINT kTabsId = 100;
+constexpr UINT kStatusId = 101;
+constexpr UINT kFirstPageId = 200;
+constexpr int kTabsHeight = 30;
+constexpr int kStatusHeight = 22;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CGalleryWindow, CWnd)
+  ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+BOOL CGalleryWindow::CreateGallery() {
+  LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW), GetSysColorBrush(COLOR_BTNFACE));
+  RECT frame{0, 0, kWidth, kHeight};
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  if (!CreateEx(0, cls, "NbUI Gallery", style, 60, 60, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                nullptr))
+    return FALSE;
+  CRect client;
+  GetClientRect(&client);
+  m_tabs.CreateTabs(this, CRect(0, 0, client.right, kTabsHeight), kTabsId);
+  m_status.CreateLine(this, CRect(0, client.bottom - kStatusHeight, client.right, client.bottom), kStatusId);
+  CRect area(0, kTabsHeight, client.right, client.bottom - kStatusHeight);
+  UINT id = kFirstPageId;
+  for (const PageFactory& make : GalleryPages()) {
+    std::unique_ptr<CGalleryPage> page = make();
+    page->SetStatusLine(&m_status);
+    if (!page->CreatePage(this, area, id++)) continue;
+    m_tabs.AddTab(page->Title());
+    m_pages.push_back(std::move(page));
+  }
+  ShowPage(0);
+  return TRUE;
+}
+
+CGalleryPage* CGalleryWindow::Page(int index) const {
+  if (index < 0 || index >= PageCount()) return nullptr;
+  return m_pages[static_cast<size_t>(index)].get();
+}
+
+void CGalleryWindow::ShowPage(int index) {
+  if (!Page(index)) return;
+  m_tabs.SetCurSel(index);
+  for (int i = 0; i < PageCount(); ++i) Page(i)->ShowWindow(i == index ? SW_SHOW : SW_HIDE);
+  m_status.Show(CString());
+}
+
+BOOL CGalleryWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == kTabsId && HIWORD(wParam) == CPageTabs::kSelChange) {
+    ShowPage(m_tabs.GetCurSel());
+    return TRUE;
+  }
+  return CWnd::OnCommand(wParam, lParam);
+}
+
+void CGalleryWindow::OnDestroy() {
+  CWnd::OnDestroy();
+  PostQuitMessage(0);
+}

@@ -1,0 +1,119 @@
+#include "pages/basics_page.h"
+
+#include "mfc/app.h"
+#include "mfc/menu.h"
+#include "nbp/test_driver.h"
+#include "win/controls.h"
+#include "win/gdi.h"
+
+namespace {
+
+HWND MakeControl(CWnd* parent, LPCTSTR cls, LPCTSTR text, DWORD style, const CRect& r, UINT id) {
+  HWND h = CreateWindowEx(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.Width(), r.Height(),
+                          parent->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
+  SendMessage(h, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return h;
+}
+
+const char* ShowAsName(UINT id) {
+  switch (id) {
+    case CBasicsPage::kMenuFree: return "Free";
+    case CBasicsPage::kMenuTentative: return "Tentative";
+    case CBasicsPage::kMenuAway: return "Out of office";
+    default: return "Busy";
+  }
+}
+
+}  // namespace
+
+void CBasicsPage::CreateControls() {
+  MakeControl(this, WC_STATIC, "Thursday, 10 December", SS_LEFT | SS_NOPREFIX, CRect(16, 14, 300, 32), 0xFFFF);
+  m_agenda.CreateEx(WS_EX_CLIENTEDGE, nullptr, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP,
+                    CRect(16, 36, 356, 440), this, kAgendaId);
+  MakeControl(this, WC_BUTTON, "View", BS_GROUPBOX, CRect(376, 30, 600, 150), 0xFFFF);
+  MakeControl(this, WC_BUTTON, "&Day", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, CRect(392, 54, 580, 74), kDayId);
+  MakeControl(this, WC_BUTTON, "&Week", BS_AUTORADIOBUTTON, CRect(392, 78, 580, 98), kWeekId);
+  MakeControl(this, WC_BUTTON, "&Month", BS_AUTORADIOBUTTON, CRect(392, 102, 580, 122), kMonthId);
+  ::SendMessage(::GetDlgItem(m_hWnd, kWeekId), BM_SETCHECK, BST_CHECKED, 0);
+  MakeControl(this, WC_BUTTON, "Show week &numbers", BS_AUTOCHECKBOX | WS_TABSTOP, CRect(376, 164, 600, 184),
+              kWeekNumbersId);
+  MakeControl(this, WC_BUTTON, "&New appointment...", BS_DEFPUSHBUTTON | WS_TABSTOP, CRect(376, 200, 540, 226), kNewId);
+  MakeControl(this, WC_BUTTON, "Show &as: Busy", BS_PUSHBUTTON | WS_TABSTOP, CRect(376, 236, 540, 262), kShowAsId);
+}
+
+BOOL CBasicsPage::OnCommand(WPARAM wParam, LPARAM lParam) {
+  UINT id = LOWORD(wParam);
+  UINT code = HIWORD(wParam);
+  if (lParam && code == BN_CLICKED) {
+    CString text;
+    switch (id) {
+      case kNewId:
+        Report("BN_CLICKED from New appointment");
+        if (AfxMessageBox("Create a new appointment at 09:00?", MB_YESNO) == IDYES) Report("New appointment at 09:00");
+        return TRUE;
+      case kShowAsId:
+        Report("BN_CLICKED from Show as");
+        OnShowAs();
+        return TRUE;
+      case kWeekNumbersId:
+        text.Format("Week numbers %s", ::SendMessage(reinterpret_cast<HWND>(lParam), BM_GETCHECK, 0, 0) ? "on" : "off");
+        Report(text);
+        return TRUE;
+      case kDayId:
+      case kWeekId:
+      case kMonthId:
+        text.Format("View: %s", id == kDayId ? "day" : id == kWeekId ? "week" : "month");
+        Report(text);
+        return TRUE;
+      default:
+        break;
+    }
+  }
+  return CGalleryPage::OnCommand(wParam, lParam);
+}
+
+void CBasicsPage::OnShowAs() {
+  CMenu menu;
+  menu.CreatePopupMenu();
+  for (UINT id : {kMenuBusy, kMenuFree, kMenuTentative}) {
+    menu.AppendMenu(MF_STRING | (id == m_nShowAs ? MF_CHECKED : 0), id, ShowAsName(id));
+  }
+  menu.AppendMenu(MF_SEPARATOR);
+  menu.AppendMenu(MF_STRING | (m_nShowAs == kMenuAway ? MF_CHECKED : 0), kMenuAway, ShowAsName(kMenuAway));
+  CRect button;
+  ::GetWindowRect(::GetDlgItem(m_hWnd, kShowAsId), &button);
+  UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(menu.m_hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD,
+                                                     button.left, button.bottom, m_hWnd, nullptr));
+  if (!chosen) return;
+  m_nShowAs = chosen;
+  CString label;
+  label.Format("Show &as: %s", ShowAsName(chosen));
+  ::SetWindowText(::GetDlgItem(m_hWnd, kShowAsId), label);
+  CString text;
+  text.Format("Shown as %s", ShowAsName(chosen));
+  Report(text);
+}
+
+std::vector<CGalleryPage::State> CBasicsPage::States() {
+  return {
+      {"week-numbers", [](CGalleryPage& page) {
+         HWND box = ::GetDlgItem(page.m_hWnd, kWeekNumbersId);
+         nbp::test::Click(box, POINT{6, 10});
+       }},
+      {"week-numbers-key", [](CGalleryPage& page) {
+         HWND box = ::GetDlgItem(page.m_hWnd, kWeekNumbersId);
+         nbp::test::Click(box, POINT{6, 10});
+         nbp::test::PressKey(VK_SPACE);
+       }},
+      {"show-as-menu", [](CGalleryPage& page) {
+         HWND button = ::GetDlgItem(page.m_hWnd, kShowAsId);
+         nbp::test::Click(button, POINT{20, 10});
+       }},
+      {"agenda-scrolled", [](CGalleryPage& page) {
+         HWND agenda = ::GetDlgItem(page.m_hWnd, kAgendaId);
+         CRect rc;
+         ::GetClientRect(agenda, &rc);
+         nbp::test::Click(agenda, POINT{rc.right + 8, rc.bottom - 40});
+       }},
+  };
+}

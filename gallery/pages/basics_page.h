@@ -1,0 +1,35 @@
+// The basic controls a host's dialogs are made of, arranged as a small
+// appointment view: buttons, check and radio buttons, a popup menu and a
+// scrolling agenda.
+#pragma once
+
+#include "gallery_page.h"
+#include "pages/agenda_list.h"
+
+class CBasicsPage : public CGalleryPage {
+ public:
+  enum : UINT {
+    kNewId = 1001,
+    kShowAsId = 1002,
+    kWeekNumbersId = 1003,
+    kDayId = 1004,
+    kWeekId = 1005,
+    kMonthId = 1006,
+    kAgendaId = 1007,
+    kMenuBusy = 2001,
+    kMenuFree = 2002,
+    kMenuTentative = 2003,
+    kMenuAway = 2004,
+  };
+
+  const char* Title() const override { return "Basics"; }
+  std::vector<State> States() override;
+
+ protected:
+  void CreateControls() override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  void OnShowAs();
+
+  CAgendaList m_agenda;
+  UINT m_nShowAs = kMenuBusy;
+};

@@ -1,0 +1,98 @@
+#include "snapshot.h"
+
+#include <cairo.h>
+
+#include <cctype>
+#include <filesystem>
+
+#include "gallery_window.h"
+#include "nbp/clock.h"
+#include "nbp/headless.h"
+#include "nbp/menu_image.h"
+#include "nbp/test_driver.h"
+
+namespace {
+
+// 10 December 2026, 09:00 UTC: pictures don't change with the day they are taken.
+constexpr time_t kPictureTime = 1796893200;
+
+// The window's pixels, with the popup menu the state opened drawn over them
+// where the menu stood.
+bool SaveWithMenu(HWND hwnd, const std::string& path, const nbp::PopupMenuRequest* menu) {
+  if (!nbp::SaveWindowPng(hwnd, path.c_str())) return false;
+  cairo_surface_t* image = menu ? nbp::LastPopupMenuImage() : nullptr;
+  if (!image) return true;
+  cairo_surface_t* shot = cairo_image_surface_create_from_png(path.c_str());
+  RECT window;
+  GetWindowRect(hwnd, &window);
+  cairo_t* cr = cairo_create(shot);
+  cairo_set_source_surface(cr, image, menu->placed.left - window.left, menu->placed.top - window.top);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  bool ok = cairo_surface_write_to_png(shot, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  cairo_surface_destroy(shot);
+  return ok;
+}
+
+}  // namespace
+
+std::string Slug(const std::string& title) {
+  std::string slug;
+  for (char c : title) {
+    if (std::isalnum(static_cast<unsigned char>(c))) {
+      slug += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    } else if (!slug.empty() && slug.back() != '-') {
+      slug += '-';
+    }
+  }
+  while (!slug.empty() && slug.back() == '-') slug.pop_back();
+  return slug;
+}
+
+std::vector<std::string> WriteSnapshots(const std::string& folder) {
+  std::vector<std::string> written;
+  std::filesystem::create_directories(folder);
+  nbp::clock::Pin(kPictureTime);
+  nbp::HeadlessDesktop* desktop = nbp::Headless();
+  int pages = 0;
+  {
+    CGalleryWindow probe;
+    if (!probe.CreateGallery()) return written;
+    pages = probe.PageCount();
+    probe.DestroyWindow();
+  }
+  for (int i = 0; i < pages; ++i) {
+    // One fresh window per picture, so that states don't leak into each other.
+    auto picture = [&](const std::string& name, const CGalleryPage::State* state) {
+      CGalleryWindow window;
+      if (!window.CreateGallery()) return;
+      window.ShowWindow(SW_SHOW);
+      window.ShowPage(i);
+      nbp::test::Pump();
+      size_t menusBefore = desktop ? desktop->Menus().size() : 0;
+      if (state) {
+        state->enter(*window.Page(i));
+        nbp::test::Pump();
+      }
+      const nbp::PopupMenuRequest* menu =
+          desktop && desktop->Menus().size() > menusBefore ? &desktop->Menus().back() : nullptr;
+      std::string path = folder + "/" + name + ".png";
+      if (SaveWithMenu(window.m_hWnd, path, menu)) written.push_back(path);
+      window.DestroyWindow();
+      nbp::test::Pump();
+    };
+    std::string base;
+    std::vector<CGalleryPage::State> states;
+    {
+      CGalleryWindow window;
+      if (!window.CreateGallery()) continue;
+      base = Slug(window.Page(i)->Title());
+      states = window.Page(i)->States();
+      window.DestroyWindow();
+    }
+    picture(base, nullptr);
+    for (const CGalleryPage::State& state : states) picture(base + "-" + state.name, &state);
+  }
+  nbp::clock::Unpin();
+  return written;
+}

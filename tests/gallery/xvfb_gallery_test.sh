@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The gallery in a real window: start it on a virtual X display, click and
+# type into it with real X input, and check that the screen shows what the
+# headless pictures show for the same states.
+# Usage: xvfb_gallery_test.sh <nbui-gallery>
+set -u
+gallery=$1
+skip() { echo "SKIP: $*"; exit 77; }
+command -v Xvfb > /dev/null || skip "Xvfb is not installed"
+command -v xdotool > /dev/null || skip "xdotool is not installed"
+command -v import > /dev/null || skip "ImageMagick is not installed"
+
+work=$(mktemp -d)
+display=""
+for d in $(seq 91 140); do
+  if [ ! -e "/tmp/.X$d-lock" ] && [ ! -e "/tmp/.X11-unix/X$d" ]; then display=":$d"; break; fi
+done
+[ -n "$display" ] || skip "no free X display number"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+xvfb=$!
+gallery_pid=""
+cleanup() {
+  [ -n "$gallery_pid" ] && kill "$gallery_pid" 2> /dev/null
+  kill "$xvfb" 2> /dev/null
+  wait 2> /dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 100); do
+  xdotool getdisplaygeometry > /dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool getdisplaygeometry > /dev/null 2>&1 || skip "Xvfb could not start: $(cat "$work/xvfb.log")"
+
+# The pictures the headless desktop draws for the same states.
+"$gallery" --snapshot "$work/pictures" > /dev/null || { echo "FAIL: snapshots"; exit 1; }
+
+"$gallery" --layout --measure > "$work/layout.txt" 2>&1 &
+gallery_pid=$!
+for _ in $(seq 100); do
+  grep -q '^control' "$work/layout.txt" 2> /dev/null && break
+  sleep 0.1
+done
+grep -q '^control' "$work/layout.txt" || { echo "FAIL: the gallery did not open a window"; cat "$work/layout.txt"; exit 1; }
+grep '^first frame' "$work/layout.txt"
+read -r _ cx cy cw ch < <(grep '^client ' "$work/layout.txt")
+read -r _ px py < <(grep '^client-in-picture ' "$work/layout.txt")
+read -r _ _ bx by < <(grep '^control 1003 ' "$work/layout.txt")
+
+# Compares the window's client area on the screen with a picture's.
+same_as() {
+  local name=$1
+  sleep 0.7
+  import -window root -crop "${cw}x${ch}+${cx}+${cy}" +repage "$work/screen-$name.png"
+  convert "$work/pictures/$name.png" -crop "${cw}x${ch}+${px}+${py}" +repage "$work/expected-$name.png"
+  local differing
+  differing=$(compare -metric AE "$work/screen-$name.png" "$work/expected-$name.png" null: 2>&1)
+  echo "$name: $differing pixels differ"
+  if [ "${differing%%.*}" -gt 0 ] 2> /dev/null || ! [[ "$differing" =~ ^[0-9.e+]+$ ]]; then
+    cp "$work/screen-$name.png" "$work/expected-$name.png" /tmp/ 2> /dev/null
+    echo "FAIL: the screen differs from the picture $name (copies in /tmp)"
+    exit 1
+  fi
+}
+
+same_as basics
+# The window does nothing while nobody touches it: report its CPU use.
+ticks() { awk '{print $14 + $15}' "/proc/$gallery_pid/stat"; }
+before=$(ticks); sleep 2; after=$(ticks)
+echo "idle CPU: $(( (after - before) * 100 / ($(getconf CLK_TCK) * 2) ))% over 2 s"
+xdotool mousemove "$bx" "$by" click 1
+same_as basics-week-numbers
+xdotool key space
+same_as basics-week-numbers-key
+echo "PASS"
