@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and runs each for a while (default 60 s):
+#   fuzz/build.sh [seconds]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja > /dev/null
+ninja -C build-fuzz
+mkdir -p build-fuzz/corpus/parse_date
+ASAN_OPTIONS=detect_leaks=0 build-fuzz/parse_date_fuzzer -max_total_time="$seconds" -max_len=512 \
+  build-fuzz/corpus/parse_date fuzz/corpus/parse_date
