@@ -1,5 +1,7 @@
 // Shapes, lines and pixels at the places GDI's geometry fixes: exclusive
 // right and bottom edges, pens inside the box, end points left out.
+#include <climits>
+
 #include "gdi_fixture.h"
 
 namespace {
@@ -381,6 +383,53 @@ TEST_F(Draw, ViewportAndWindowOriginsMoveLogicalCoordinates) {
   EXPECT_EQ(p.x, 0);
   LPtoDP(dc, &p, 1);
   EXPECT_EQ(p.x, 5);
+  DeleteObject(red);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Draw, ExtremeCoordinatesAreClippedNotOverflowed) {
+  HBRUSH red = CreateSolidBrush(kRed);
+  RECT all{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+  EXPECT_TRUE(FillRect(dc, &all, red));
+  EXPECT_EQ(Count(0, 0, kWidth, kHeight, kRed), kWidth * kHeight);
+  Clear(kWhite);
+  SelectObject(dc, red);
+  EXPECT_TRUE(Ellipse(dc, -1000000, -1000000, 1000000, 1000000));
+  EXPECT_EQ(Px(kWidth / 2, kHeight / 2), kRed);
+  HPEN blue = CreatePen(PS_SOLID, 1, kBlue);
+  SelectObject(dc, blue);
+  MoveToEx(dc, INT32_MIN, INT32_MIN, nullptr);
+  EXPECT_TRUE(LineTo(dc, INT32_MAX, INT32_MAX));  // a diagonal through the bitmap
+  EXPECT_EQ(Count(0, 0, kWidth, kHeight, kBlue), std::min(kWidth, kHeight));
+  EXPECT_EQ(Px(40, 40), kBlue);
+  HPEN green = CreatePen(PS_SOLID, 1, kGreen);
+  SelectObject(dc, green);
+  MoveToEx(dc, -50000000, 60, nullptr);
+  LineTo(dc, 50000000, 61);
+  EXPECT_EQ(Count(0, 59, kWidth, 63, kGreen), kWidth);
+  SelectObject(dc, blue);
+  DeleteObject(green);
+  SetViewportOrgEx(dc, INT32_MAX, INT32_MIN, nullptr);
+  EXPECT_TRUE(Rectangle(dc, INT32_MIN, 0, INT32_MAX, 10));
+  EXPECT_TRUE(TextOut(dc, INT32_MAX, INT32_MAX, "x", 1));
+  RECT text{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+  EXPECT_GT(DrawText(dc, "far away", -1, &text, DT_CENTER | DT_WORDBREAK), 0);
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  HRGN huge = CreateEllipticRgn(-100000, -100000, 100000, 100000);
+  EXPECT_TRUE(PtInRegion(huge, 0, 0));
+  EXPECT_TRUE(PtInRegion(huge, 99990, 0));
+  EXPECT_FALSE(PtInRegion(huge, 99990, 99990));
+  DeleteObject(huge);
+  POINT far[] = {{INT32_MIN, 0}, {INT32_MAX, 0}, {0, 1000}};
+  HRGN wedge = CreatePolygonRgn(far, 3, WINDING);
+  EXPECT_TRUE(PtInRegion(wedge, 0, 10));
+  DeleteObject(wedge);
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  SelectObject(dc, GetStockObject(WHITE_BRUSH));
+  DeleteObject(blue);
   DeleteObject(red);
 }
 

@@ -443,6 +443,23 @@ TEST_F(Text, Utf8AndInvalidBytesAreDrawn) {
   EXPECT_GT(Ink().right, 0);
 }
 
+TEST_F(Text, EditControlLeavesOutAPartlyVisibleLastLine) {
+  TEXTMETRIC tm = Metrics();
+  SetBkMode(dc, TRANSPARENT);
+  RECT r{0, 0, 100, tm.tmHeight + tm.tmHeight / 2};
+  // Without DT_EDITCONTROL the half-visible second line is drawn (clipped).
+  EXPECT_EQ(DrawText(dc, "one\ntwo\nthree", -1, &r, 0), 2 * tm.tmHeight);
+  EXPECT_GT(Ink({0, tm.tmHeight, kWidth, kHeight}).right, 0);
+  EXPECT_EQ(Ink({0, r.bottom, kWidth, kHeight}).right, 0);
+  Clear(kWhite);
+  EXPECT_EQ(DrawText(dc, "one\ntwo\nthree", -1, &r, DT_EDITCONTROL), tm.tmHeight);
+  EXPECT_EQ(Ink({0, tm.tmHeight, kWidth, kHeight}).right, 0);
+  // DT_NOCLIP draws every line whatever the rectangle.
+  Clear(kWhite);
+  EXPECT_EQ(DrawText(dc, "one\ntwo\nthree", -1, &r, DT_NOCLIP), 3 * tm.tmHeight);
+  EXPECT_GT(Ink({0, 2 * tm.tmHeight, kWidth, kHeight}).right, 0);
+}
+
 TEST_F(Text, ClippingToTheRectangleUnlessNoClip) {
   SetBkMode(dc, TRANSPARENT);
   RECT r{10, 10, 30, 30};

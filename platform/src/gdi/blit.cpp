@@ -74,7 +74,12 @@ void CopyRows(Canvas& c, const RECT& d, const BlitSource& src, int dx, int dy) {
     for (int k = 0; k < a.bottom - a.top; ++k) {
       int py = downwards ? a.bottom - 1 - k : a.top + k;
       const uint8_t* from = src.data + static_cast<size_t>(py + dy) * src.stride + static_cast<size_t>(a.left + dx) * 4;
-      std::memmove(c.Row(py) + a.left, from, bytes);
+      uint32_t* to = c.Row(py) + a.left;
+      std::memmove(to, from, bytes);
+      // Bitmaps may hold anything in the fourth byte; a window's ARGB
+      // surface must stay opaque.
+      if (c.Argb())
+        for (int k2 = 0; k2 < a.right - a.left; ++k2) to[k2] |= 0xFF000000u;
     }
   }
 }
@@ -227,7 +232,7 @@ BOOL Blt(HDC hdcDest, int x, int y, int width, int height, HDC hdcSrc, int xSrc,
   std::optional<Canvas> holder;
   BlitSource s = SourceOfDc(src, holder);
   if (!s.data) return FALSE;
-  int sx = xSrc + src->OffsetX(), sy = ySrc + src->OffsetY();
+  int sx = Clamp(static_cast<int64_t>(xSrc) + src->OffsetX()), sy = Clamp(static_cast<int64_t>(ySrc) + src->OffsetY());
   return Transfer(dest, x, y, width, height, &s, sx, sy, srcWidth, srcHeight, op);
 }
 
@@ -261,7 +266,7 @@ BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int xSrc
   Dc* s = Get<Dc>(src);
   if (!s) return FALSE;
   // The source rectangle must lie within the source.
-  int sx = xSrc + s->OffsetX(), sy = ySrc + s->OffsetY();
+  int64_t sx = static_cast<int64_t>(xSrc) + s->OffsetX(), sy = static_cast<int64_t>(ySrc) + s->OffsetY();
   if (sx < 0 || sy < 0 || sx + srcWidth > s->TargetWidth() || sy + srcHeight > s->TargetHeight()) return FALSE;
   BlitOp op;
   op.kind = BlitKind::kAlpha;

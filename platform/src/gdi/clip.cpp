@@ -114,7 +114,7 @@ int GetClipRgn(HDC hdc, HRGN rgn) {
 BOOL PtVisible(HDC hdc, int x, int y) {
   Dc* dc = Get<Dc>(hdc);
   if (!dc) return -1;
-  int sx = x + dc->OffsetX(), sy = y + dc->OffsetY();
+  int64_t sx = static_cast<int64_t>(x) + dc->OffsetX(), sy = static_cast<int64_t>(y) + dc->OffsetY();
   for (const RECT& r : dc->Clip())
     if (sx >= r.left && sx < r.right && sy >= r.top && sy < r.bottom) return TRUE;
   return FALSE;

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "gdi/objects.h"
+#include "gdi/shapes.h"
 #include "internal/gdi_internal.h"
 #include "nbp/display.h"
 
@@ -203,12 +204,8 @@ BOOL SetPoint(HDC hdc, POINT DcState::*member, int x, int y, bool relative, LPPO
   if (!dc) return FALSE;
   POINT& p = dc->state.*member;
   if (old) *old = p;
-  if (relative) {
-    p.x += x;
-    p.y += y;
-  } else {
-    p = {x, y};
-  }
+  int64_t nx = relative ? static_cast<int64_t>(p.x) + x : x, ny = relative ? static_cast<int64_t>(p.y) + y : y;
+  p = {Clamp(nx), Clamp(ny)};
   return TRUE;
 }
 
@@ -253,8 +250,8 @@ BOOL DPtoLP(HDC hdc, LPPOINT points, int count) {
   Dc* dc = Get<Dc>(hdc);
   if (!dc || (!points && count > 0)) return FALSE;
   for (int i = 0; i < count; ++i) {
-    points[i].x += dc->state.windowOrg.x - dc->state.viewportOrg.x;
-    points[i].y += dc->state.windowOrg.y - dc->state.viewportOrg.y;
+    points[i].x = Clamp(static_cast<int64_t>(points[i].x) + dc->state.windowOrg.x - dc->state.viewportOrg.x);
+    points[i].y = Clamp(static_cast<int64_t>(points[i].y) + dc->state.windowOrg.y - dc->state.viewportOrg.y);
   }
   return TRUE;
 }
@@ -263,8 +260,8 @@ BOOL LPtoDP(HDC hdc, LPPOINT points, int count) {
   Dc* dc = Get<Dc>(hdc);
   if (!dc || (!points && count > 0)) return FALSE;
   for (int i = 0; i < count; ++i) {
-    points[i].x += dc->state.viewportOrg.x - dc->state.windowOrg.x;
-    points[i].y += dc->state.viewportOrg.y - dc->state.windowOrg.y;
+    points[i].x = Clamp(static_cast<int64_t>(points[i].x) + dc->state.viewportOrg.x - dc->state.windowOrg.x);
+    points[i].y = Clamp(static_cast<int64_t>(points[i].y) + dc->state.viewportOrg.y - dc->state.windowOrg.y);
   }
   return TRUE;
 }

@@ -39,8 +39,8 @@ int PatternLength(const Dashes& d) {
   return n;
 }
 
-bool DashOn(const Dashes& d, int position) {
-  int p = position % PatternLength(d);
+bool DashOn(const Dashes& d, int64_t position) {
+  int p = static_cast<int>(position % PatternLength(d));
   for (int i = 0; i < d.count; ++i) {
     if (p < d.runs[i]) return (i & 1) == 0;
     p -= d.runs[i];
@@ -76,7 +76,7 @@ PenPaint PenOf(const Canvas& c) {
 
 // A one-pixel line from a to b (surface coordinates), b left out. `step`
 // carries the position in the dash pattern from segment to segment.
-void CosmeticLine(Canvas& c, const PenPaint& pen, POINT a, POINT b, int& step) {
+void CosmeticLine(Canvas& c, const PenPaint& pen, POINT a, POINT b, int64_t& step) {
   int dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
   if (!pen.dashes.runs && (dx == 0 || dy == 0)) {
     // Straight solid lines are spans.
@@ -90,15 +90,33 @@ void CosmeticLine(Canvas& c, const PenPaint& pen, POINT a, POINT b, int& step) {
     return;
   }
   int sx = b.x >= a.x ? 1 : -1, sy = b.y >= a.y ? 1 : -1;
-  int x = a.x, y = a.y;
   bool xMajor = dx >= dy;
-  int major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
-  int error = major / 2;
-  for (int i = 0; i < major; ++i, ++step) {
+  int64_t major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+  int64_t error0 = major / 2;
+  // Only the steps whose major coordinate lies in the clip bounds can show:
+  // start there, with the minor coordinate and error Bresenham would have.
+  const RECT& bounds = c.ClipBounds();
+  int64_t start = xMajor ? a.x : a.y, dir = xMajor ? sx : sy;
+  int64_t lo = xMajor ? bounds.left : bounds.top, hi = xMajor ? bounds.right : bounds.bottom;
+  int64_t kFrom = dir > 0 ? lo - start : start - (hi - 1);
+  int64_t kTo = dir > 0 ? hi - start : start - lo + 1;
+  kFrom = std::max<int64_t>(kFrom, 0);
+  kTo = std::min<int64_t>(kTo, major);
+  if (kFrom >= kTo) {
+    step += major;
+    return;
+  }
+  int64_t moved = kFrom * minor > error0 ? (kFrom * minor - error0 + major - 1) / major : 0;
+  int64_t error = error0 - kFrom * minor + moved * major;
+  int64_t x = xMajor ? a.x + sx * kFrom : a.x + sx * moved;
+  int64_t y = xMajor ? a.y + sy * moved : a.y + sy * kFrom;
+  step += kFrom;
+  for (int64_t k = kFrom; k < kTo; ++k, ++step) {
+    int px = static_cast<int>(x), py = static_cast<int>(y);
     if (!pen.dashes.runs || DashOn(pen.dashes, step)) {
-      PlotPixel(c, x, y, pen.pixel, pen.rop3);
+      PlotPixel(c, px, py, pen.pixel, pen.rop3);
     } else if (pen.fillGaps) {
-      PlotPixel(c, x, y, pen.gapPixel, pen.rop3);
+      PlotPixel(c, px, py, pen.gapPixel, pen.rop3);
     }
     error -= minor;
     if (error < 0) {
@@ -109,13 +127,14 @@ void CosmeticLine(Canvas& c, const PenPaint& pen, POINT a, POINT b, int& step) {
     if (xMajor) x += sx;
     else y += sy;
   }
+  step += major - kTo;
 }
 
 // The coverage of a wide pen stroked along points (surface coordinates),
 // through pixel centres, with round ends and joins as GDI's geometric pens.
-Mask WidePath(const POINT* points, int count, bool closed, int width) {
+Mask WidePath(const Canvas& c, const POINT* points, int count, bool closed, int width) {
   RECT b = Bounds(points, count);
-  b = {b.left - width, b.top - width, b.right + width + 1, b.bottom + width + 1};
+  b = Intersect({b.left - width, b.top - width, b.right + width + 1, b.bottom + width + 1}, c.ClipBounds());
   return Rasterize(b, [&](cairo_t* cr) {
     cairo_set_line_width(cr, width);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -131,14 +150,14 @@ void DrawPolyline(Canvas& c, const PenPaint& pen, std::vector<POINT> pts, bool c
   if (!pen.visible || pts.empty()) return;
   if (closed) pts.push_back(pts.front());
   if (pen.cosmetic) {
-    int step = 0;
+    int64_t step = 0;
     for (size_t i = 0; i + 1 < pts.size(); ++i) CosmeticLine(c, pen, pts[i], pts[i + 1], step);
     return;
   }
   Paint paint;
   paint.type = Paint::kSolid;
   paint.solid = pen.pixel;
-  FillMask(c, WidePath(pts.data(), static_cast<int>(pts.size()), closed, pen.width), paint, pen.rop3);
+  FillMask(c, WidePath(c, pts.data(), static_cast<int>(pts.size()), closed, pen.width), paint, pen.rop3);
 }
 
 std::vector<POINT> ToSurface(const Canvas& c, const POINT* points, int count) {
@@ -167,7 +186,7 @@ BOOL CurvedShape(HDC hdc, int left, int top, int right, int bottom, PathFn path,
   uint8_t rop3 = pen.rop3;
   if (!pen.visible) {
     RECT inner{box.left, box.top, box.right - 1, box.bottom - 1};
-    Mask fill = Rasterize(inner, [&](cairo_t* cr) {
+    Mask fill = Rasterize(Intersect(inner, c.ClipBounds()), [&](cairo_t* cr) {
       path(cr, inner.left, inner.top, inner.right, inner.bottom, ew, eh);
       cairo_fill(cr);
     });
@@ -178,12 +197,12 @@ BOOL CurvedShape(HDC hdc, int left, int top, int right, int bottom, PathFn path,
   double inset = dc->state.pen->Style() == PS_INSIDEFRAME ? pen.width / 2.0 : 0.5;
   if (pen.cosmetic) inset = 0.5;
   RECT bounds{box.left - pen.width, box.top - pen.width, box.right + pen.width, box.bottom + pen.width};
-  Mask outline = Rasterize(bounds, [&](cairo_t* cr) {
+  Mask outline = Rasterize(Intersect(bounds, c.ClipBounds()), [&](cairo_t* cr) {
     path(cr, box.left + inset, box.top + inset, box.right - inset, box.bottom - inset, ew, eh);
     cairo_set_line_width(cr, pen.width);
     cairo_stroke(cr);
   });
-  Mask fill = Rasterize(box, [&](cairo_t* cr) {
+  Mask fill = Rasterize(Intersect(box, c.ClipBounds()), [&](cairo_t* cr) {
     path(cr, box.left + inset, box.top + inset, box.right - inset, box.bottom - inset, ew, eh);
     cairo_fill(cr);
   });
@@ -288,13 +307,13 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   std::vector<POINT> pts{{box.left, box.top}, {box.right - 1, box.top}, {box.right - 1, box.bottom - 1},
                          {box.left, box.bottom - 1}};
   RECT bounds{box.left - pen.width, box.top - pen.width, box.right + pen.width, box.bottom + pen.width};
-  Mask outline = Rasterize(bounds, [&](cairo_t* cr) {
+  Mask outline = Rasterize(Intersect(bounds, c.ClipBounds()), [&](cairo_t* cr) {
     cairo_set_line_width(cr, pen.width);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
     cairo_rectangle(cr, box.left + 0.5, box.top + 0.5, box.right - box.left - 1, box.bottom - box.top - 1);
     cairo_stroke(cr);
   });
-  Mask fill = Rasterize(box, [&](cairo_t* cr) {
+  Mask fill = Rasterize(Intersect(box, c.ClipBounds()), [&](cairo_t* cr) {
     cairo_rectangle(cr, box.left + 1, box.top + 1, box.right - box.left - 2, box.bottom - box.top - 2);
     cairo_fill(cr);
   });
@@ -325,7 +344,7 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
   Paint brush = BrushPaint(c, dc->state.brush);
   PenPaint pen = PenOf(c);
   if (brush.type != Paint::kNone) {
-    Mask fill = Rasterize(Bounds(pts.data(), count), [&](cairo_t* cr) {
+    Mask fill = Rasterize(Intersect(Bounds(pts.data(), count), c.ClipBounds()), [&](cairo_t* cr) {
       cairo_set_fill_rule(cr, mode == WINDING ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
       cairo_move_to(cr, pts[0].x, pts[0].y);
       for (int i = 1; i < count; ++i) cairo_line_to(cr, pts[i].x, pts[i].y);

@@ -240,25 +240,27 @@ int DrawTextImpl(HDC hdc, char* text, int count, LPRECT rect, UINT format, LPDRA
     return lh;
   }
 
-  int leftMargin = params ? params->iLeftMargin : 0, rightMargin = params ? params->iRightMargin : 0;
-  int left = rect->left + leftMargin, right = rect->right - rightMargin;
+  // Kept within GDI's coordinate range so that the arithmetic below cannot overflow.
+  const RECT box{Clamp(rect->left), Clamp(rect->top), Clamp(rect->right), Clamp(rect->bottom)};
+  int leftMargin = params ? Clamp(params->iLeftMargin) : 0, rightMargin = params ? Clamp(params->iRightMargin) : 0;
+  int left = box.left + leftMargin, right = box.right - rightMargin;
   int width = right - left;
   int tabPixels = (format & DT_EXPANDTABS) ? tabs * tm.tmAveCharWidth : 0;
   Layouter layout(face, format, width, tabPixels);
   std::vector<Para> paras = Paragraphs(text, count, format);
   bool wrap = (format & DT_WORDBREAK) && !(format & DT_SINGLELINE);
 
-  int y = rect->top;
+  int y = box.top;
   if ((format & DT_SINGLELINE) && !calc) {
-    if (format & DT_VCENTER) y = rect->top + (rect->bottom - rect->top - lh) / 2;
-    else if (format & DT_BOTTOM) y = rect->bottom - lh;
+    if (format & DT_VCENTER) y = box.top + (box.bottom - box.top - lh) / 2;
+    else if (format & DT_BOTTOM) y = box.bottom - lh;
   }
 
   std::optional<Canvas> canvas;
   if (!calc) canvas.emplace(dc);
   if (canvas && !canvas->Ok()) return 0;
   RECT clip{};
-  if (canvas) clip = canvas->ToSurface(*rect);
+  if (canvas) clip = canvas->ToSurface(box);
 
   int maxWidth = 0;
   int processed = 0;
@@ -269,7 +271,7 @@ int DrawTextImpl(HDC hdc, char* text, int count, LPRECT rect, UINT format, LPDRA
     Geo geo = wrap ? layout.Measure(para.text) : Geo{};
     int pos = 0;
     do {
-      bool last = !(format & DT_NOCLIP) && !calc && y + ((format & DT_EDITCONTROL) ? 2 * lh - 1 : lh) > rect->bottom;
+      bool last = !(format & DT_NOCLIP) && !calc && y + ((format & DT_EDITCONTROL) ? 2 * lh - 1 : lh) > box.bottom;
       Line line;
       if (last && wrap && (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))) {
         // The last line that shows takes the rest of the paragraph, cut short with an ellipsis.
@@ -320,10 +322,10 @@ int DrawTextImpl(HDC hdc, char* text, int count, LPRECT rect, UINT format, LPDRA
   if (params) params->uiLengthDrawn = static_cast<UINT>(processed);
 
   if (calc) {
-    rect->right = rect->left + maxWidth + leftMargin + rightMargin;
+    rect->right = box.left + maxWidth + leftMargin + rightMargin;
     rect->bottom = y;
   }
-  return y - rect->top;
+  return y - box.top;
 }
 
 }  // namespace

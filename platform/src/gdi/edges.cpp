@@ -112,11 +112,12 @@ RECT Square(const RECT& r) {
   return {x, y, x + s, y + s};
 }
 
-// A disc of diameter d inscribed at (x, y), as a mask in surface coordinates.
-Mask Disc(double x, double y, double d) {
+// A disc of diameter d inscribed at (x, y), as a mask in surface coordinates
+// (only its visible part).
+Mask Disc(const Canvas& c, double x, double y, double d) {
   RECT b{static_cast<LONG>(std::floor(x)), static_cast<LONG>(std::floor(y)), static_cast<LONG>(std::ceil(x + d)),
          static_cast<LONG>(std::ceil(y + d))};
-  return Rasterize(b, [&](cairo_t* cr) {
+  return Rasterize(Intersect(b, c.ClipBounds()), [&](cairo_t* cr) {
     EllipsePath(cr, x, y, x + d, y + d);
     cairo_fill(cr);
   });
@@ -129,12 +130,12 @@ void Radio(Canvas& c, RECT box, UINT state) {
   if ((state & 0x1F) == DFCS_BUTTONRADIOMASK) {
     FillColor(c, Square(box), RGB(255, 255, 255));
     Paint black = SolidPaint(c, RGB(0, 0, 0));
-    FillMask(c, Disc(s.left, s.top, d), black, rop::kPatCopy);
+    FillMask(c, Disc(c, s.left, s.top, d), black, rop::kPatCopy);
     return;
   }
-  Mask outer = Disc(s.left, s.top, d);
-  Mask ring2 = Disc(s.left + 1, s.top + 1, d - 2);
-  Mask inside = Disc(s.left + 2, s.top + 2, d - 4);
+  Mask outer = Disc(c, s.left, s.top, d);
+  Mask ring2 = Disc(c, s.left + 1, s.top + 1, d - 2);
+  Mask inside = Disc(c, s.left + 2, s.top + 2, d - 4);
   double centre = s.left + d / 2.0 + s.top + d / 2.0;
   // Each ring: top-left half in one color, bottom-right half in another.
   auto paintRing = [&](Mask ring, const Mask& hole, int topLeft, int bottomRight) {
@@ -157,7 +158,7 @@ void Radio(Canvas& c, RECT box, UINT state) {
   FillMask(c, inside, SolidPaint(c, GetSysColor(face)), rop::kPatCopy);
   if (state & DFCS_CHECKED) {
     double dot = std::max(2.0, std::round(d / 3.0));
-    Mask m = Disc(s.left + (d - dot) / 2, s.top + (d - dot) / 2, dot);
+    Mask m = Disc(c, s.left + (d - dot) / 2, s.top + (d - dot) / 2, dot);
     int color = (state & DFCS_INACTIVE) ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT;
     FillMask(c, m, SolidPaint(c, GetSysColor(color)), rop::kPatCopy);
   }
@@ -271,7 +272,7 @@ BOOL MenuControl(Canvas& c, RECT& rc, UINT state) {
     case DFCS_MENUBULLET: {
       RECT s = c.ToSurface(Square(rc));
       double d = std::max(2.0, std::round((s.right - s.left) / 2.5));
-      Mask m = Disc(s.left + ((s.right - s.left) - d) / 2, s.top + ((s.bottom - s.top) - d) / 2, d);
+      Mask m = Disc(c, s.left + ((s.right - s.left) - d) / 2, s.top + ((s.bottom - s.top) - d) / 2, d);
       FillMask(c, m, SolidPaint(c, black), rop::kPatCopy);
       return TRUE;
     }

@@ -71,6 +71,7 @@ Canvas::Canvas(Dc* dc, bool writes) : dc_(dc), writes_(writes) {
   width_ = cairo_image_surface_get_width(s);
   height_ = cairo_image_surface_get_height(s);
   mono_ = dc->Mono();
+  argb_ = cairo_image_surface_get_format(s) == CAIRO_FORMAT_ARGB32;
   clip_ = &dc->Clip();
 }
 
@@ -231,7 +232,8 @@ void FillRegion(Canvas& c, const cairo_region_t* region, int dx, int dy, const P
   for (int i = 0; i < n; ++i) {
     cairo_rectangle_int_t r;
     cairo_region_get_rectangle(region, i, &r);
-    FillRect(c, {r.x + dx, r.y + dy, r.x + r.width + dx, r.y + r.height + dy}, paint, rop3);
+    int64_t left = static_cast<int64_t>(r.x) + dx, top = static_cast<int64_t>(r.y) + dy;
+    FillRect(c, {Clamp(left), Clamp(top), Clamp(left + r.width), Clamp(top + r.height)}, paint, rop3);
   }
 }
 

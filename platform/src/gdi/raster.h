@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "gdi/objects.h"
+#include "gdi/shapes.h"
 
 namespace nbp::gdi {
 
@@ -66,10 +67,11 @@ class Canvas {
   const std::vector<RECT>& Clip() const { return *clip_; }
   const RECT& ClipBounds() const { return dc_->clipBounds; }
   Dc* DC() const { return dc_; }
-  // Logical to surface coordinates.
-  int X(int x) const { return x + dc_->OffsetX(); }
-  int Y(int y) const { return y + dc_->OffsetY(); }
-  RECT ToSurface(const RECT& r) const { return Offset(r, dc_->OffsetX(), dc_->OffsetY()); }
+  // Logical to surface coordinates, kept within GDI's coordinate range.
+  int X(int x) const { return Clamp(static_cast<int64_t>(x) + dc_->OffsetX()); }
+  int Y(int y) const { return Clamp(static_cast<int64_t>(y) + dc_->OffsetY()); }
+  RECT ToSurface(const RECT& r) const { return {X(r.left), Y(r.top), X(r.right), Y(r.bottom)}; }
+  bool Argb() const { return argb_; }
   // The pixel a color paints on this target.
   uint32_t Pixel(COLORREF c) const { return mono_ ? MonoPixel(ToPixel(c)) : ToPixel(c); }
   bool Visible(int x, int y) const;
@@ -83,6 +85,7 @@ class Canvas {
   uint8_t* data_ = nullptr;
   int stride_ = 0, width_ = 0, height_ = 0;
   bool mono_ = false;
+  bool argb_ = false;
   const std::vector<RECT>* clip_ = nullptr;
 };
 

@@ -56,10 +56,16 @@ RECT Bounds(const POINT* points, int count) {
     b.right = std::max(b.right, points[i].x);
     b.bottom = std::max(b.bottom, points[i].y);
   }
-  return b;
+  return Normalized(b.left, b.top, b.right, b.bottom);
 }
 
+int Clamp(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -kCoordinateLimit, kCoordinateLimit)); }
+
 RECT BlockExtent(int x, int y, int width, int height) {
+  x = Clamp(x);
+  y = Clamp(y);
+  width = Clamp(width);
+  height = Clamp(height);
   RECT r{x, y, x + width, y + height};
   if (width < 0) r = {x + width + 1, r.top, x + 1, r.bottom};
   if (height < 0) r = {r.left, y + height + 1, r.right, y + 1};
@@ -67,6 +73,10 @@ RECT BlockExtent(int x, int y, int width, int height) {
 }
 
 RECT Normalized(int left, int top, int right, int bottom) {
+  left = Clamp(left);
+  top = Clamp(top);
+  right = Clamp(right);
+  bottom = Clamp(bottom);
   return {std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
 }
 
@@ -74,6 +84,104 @@ cairo_region_t* RectRegion(const RECT& r) {
   if (Empty(r)) return cairo_region_create();
   cairo_rectangle_int_t c{r.left, r.top, r.right - r.left, r.bottom - r.top};
   return cairo_region_create_rectangle(&c);
+}
+
+// Regions of curves and polygons are worked out a scanline at a time: a
+// pixel belongs to the region when its centre is inside the outline. Rows
+// with the same spans as the row above extend its rectangles, so a tall
+// ellipse costs one pass over its rows and no pixel buffer.
+class SpanBuilder {
+ public:
+  void Row(int y, std::vector<std::pair<int64_t, int64_t>> spans) {  // [from, to) pixel columns
+    std::vector<std::pair<int64_t, int64_t>> kept;
+    for (auto& s : spans)
+      if (s.second > s.first) kept.push_back(s);
+    if (kept == previous_ && y == previousY_ + 1) {
+      previousY_ = y;
+      return;
+    }
+    Flush();
+    previous_ = std::move(kept);
+    firstY_ = previousY_ = y;
+  }
+  cairo_region_t* Finish() {
+    Flush();
+    if (rects_.empty()) return cairo_region_create();
+    return cairo_region_create_rectangles(rects_.data(), static_cast<int>(rects_.size()));
+  }
+
+ private:
+  void Flush() {
+    for (auto& s : previous_)
+      rects_.push_back({static_cast<int>(s.first), firstY_, static_cast<int>(s.second - s.first), previousY_ - firstY_ + 1});
+    previous_.clear();
+  }
+  std::vector<std::pair<int64_t, int64_t>> previous_;
+  int firstY_ = 0, previousY_ = 0;
+  std::vector<cairo_rectangle_int_t> rects_;
+};
+
+// Pixel columns whose centres lie in [from, to].
+std::pair<int64_t, int64_t> Columns(double from, double to) {
+  return {static_cast<int64_t>(std::ceil(from - 0.5)), static_cast<int64_t>(std::floor(to - 0.5)) + 1};
+}
+
+// A rounded rectangle: corner ellipses of rx by ry (an ellipse when they
+// meet in the middle).
+cairo_region_t* RoundedRegion(const RECT& b, double rx, double ry) {
+  SpanBuilder spans;
+  rx = std::min(rx, (b.right - b.left) / 2.0);
+  ry = std::min(ry, (b.bottom - b.top) / 2.0);
+  for (int64_t y = b.top; y < b.bottom; ++y) {
+    double yc = y + 0.5, inset = 0;
+    double dy = yc < b.top + ry ? b.top + ry - yc : yc > b.bottom - ry ? yc - (b.bottom - ry) : 0;
+    if (dy > 0) {
+      double t = 1 - (dy / ry) * (dy / ry);
+      if (t < 0) continue;
+      inset = rx - rx * std::sqrt(t);
+    }
+    spans.Row(static_cast<int>(y), {Columns(b.left + inset, b.right - inset)});
+  }
+  return spans.Finish();
+}
+
+cairo_region_t* PolygonRegion(const POINT* points, int count, int fillMode) {
+  RECT b = Bounds(points, count);
+  SpanBuilder spans;
+  struct Crossing {
+    double x;
+    int direction;
+  };
+  std::vector<Crossing> crossings;
+  for (int64_t y = b.top; y < b.bottom; ++y) {
+    double yc = y + 0.5;
+    crossings.clear();
+    for (int i = 0; i < count; ++i) {
+      const POINT& p = points[i];
+      const POINT& q = points[(i + 1) % count];
+      if (p.y == q.y) continue;
+      bool down = q.y > p.y;
+      double y0 = down ? p.y : q.y, y1 = down ? q.y : p.y;
+      if (yc < y0 || yc >= y1) continue;
+      double x = p.x + (yc - p.y) * static_cast<double>(q.x - p.x) / (q.y - p.y);
+      crossings.push_back({x, down ? 1 : -1});
+    }
+    std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& c) { return a.x < c.x; });
+    std::vector<std::pair<int64_t, int64_t>> row;
+    int winding = 0;
+    for (size_t k = 0; k + 1 < crossings.size(); ++k) {
+      winding += fillMode == WINDING ? crossings[k].direction : 1;
+      bool inside = fillMode == WINDING ? winding != 0 : (winding & 1);
+      if (!inside) continue;
+      // Centres in [x_k, x_k+1): the right edge is left out.
+      int64_t from = static_cast<int64_t>(std::ceil(crossings[k].x - 0.5));
+      int64_t to = static_cast<int64_t>(std::ceil(crossings[k + 1].x - 0.5));
+      if (!row.empty() && row.back().second >= from) row.back().second = std::max(row.back().second, to);
+      else row.push_back({from, to});
+    }
+    spans.Row(static_cast<int>(y), std::move(row));
+  }
+  return spans.Finish();
 }
 
 cairo_region_t* RegionOf(HRGN rgn) {
@@ -99,11 +207,8 @@ HRGN CreateRectRgnIndirect(const RECT* rect) {
 
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
   RECT b = Normalized(left, top, right, bottom);
-  Mask m = Rasterize(b, [&](cairo_t* cr) {
-    EllipsePath(cr, b.left, b.top, b.right, b.bottom);
-    cairo_fill(cr);
-  });
-  return static_cast<HRGN>(NewRegion(MaskToRegion(m))->handle);
+  double rx = (b.right - b.left) / 2.0, ry = (b.bottom - b.top) / 2.0;
+  return static_cast<HRGN>(NewRegion(RoundedRegion(b, rx, ry))->handle);
 }
 
 HRGN CreateEllipticRgnIndirect(const RECT* rect) {
@@ -112,24 +217,16 @@ HRGN CreateEllipticRgnIndirect(const RECT* rect) {
 
 HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight) {
   RECT b = Normalized(left, top, right, bottom);
-  Mask m = Rasterize(b, [&](cairo_t* cr) {
-    RoundRectPath(cr, b.left, b.top, b.right, b.bottom, std::abs(ellipseWidth), std::abs(ellipseHeight));
-    cairo_fill(cr);
-  });
-  return static_cast<HRGN>(NewRegion(MaskToRegion(m))->handle);
+  double rx = std::abs(static_cast<double>(ellipseWidth)) / 2, ry = std::abs(static_cast<double>(ellipseHeight)) / 2;
+  return static_cast<HRGN>(NewRegion(RoundedRegion(b, rx, ry))->handle);
 }
 
 HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
   if (!points || count < 2 || (fillMode != ALTERNATE && fillMode != WINDING)) return nullptr;
-  RECT b = Bounds(points, count);
-  Mask m = Rasterize(b, [&](cairo_t* cr) {
-    cairo_set_fill_rule(cr, fillMode == WINDING ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_move_to(cr, points[0].x, points[0].y);
-    for (int i = 1; i < count; ++i) cairo_line_to(cr, points[i].x, points[i].y);
-    cairo_close_path(cr);
-    cairo_fill(cr);
-  });
-  return static_cast<HRGN>(NewRegion(MaskToRegion(m))->handle);
+  // Points are kept within GDI's coordinate range like every other coordinate.
+  std::vector<POINT> pts(points, points + count);
+  for (POINT& p : pts) p = {Clamp(p.x), Clamp(p.y)};
+  return static_cast<HRGN>(NewRegion(PolygonRegion(pts.data(), count, fillMode))->handle);
 }
 
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {

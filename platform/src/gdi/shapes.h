@@ -3,9 +3,16 @@
 
 #include <cairo.h>
 
+#include <cstdint>
+
 #include "win/gdi.h"
 
 namespace nbp::gdi {
+
+// Coordinates are kept within GDI's 28-bit range, so that sums and
+// differences of them cannot overflow.
+constexpr int64_t kCoordinateLimit = (1 << 27) - 1;
+int Clamp(int64_t v);
 
 // NULLREGION, SIMPLEREGION or COMPLEXREGION.
 int RegionType(const cairo_region_t* r);

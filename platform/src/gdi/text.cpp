@@ -175,6 +175,8 @@ BOOL PlaceText(Dc* dc, int x, int y, UINT options, const RECT* rect, LPCTSTR tex
     x = dc->state.position.x;
     y = dc->state.position.y;
   }
+  x = Clamp(x);
+  y = Clamp(y);
   int left = x;
   if ((align & TA_CENTER) == TA_CENTER) left = x - width / 2;
   else if (align & TA_RIGHT) left = x - width;
@@ -184,9 +186,9 @@ BOOL PlaceText(Dc* dc, int x, int y, UINT options, const RECT* rect, LPCTSTR tex
   if (updateCp) {
     if ((align & TA_CENTER) == TA_CENTER) {
     } else if (align & TA_RIGHT) {
-      dc->state.position.x -= width;
+      dc->state.position.x = Clamp(static_cast<int64_t>(dc->state.position.x) - width);
     } else {
-      dc->state.position.x += width;
+      dc->state.position.x = Clamp(static_cast<int64_t>(dc->state.position.x) + width);
     }
   }
 
