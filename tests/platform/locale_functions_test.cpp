@@ -120,6 +120,11 @@ TEST_F(LocaleFunctionsTest, LocaleInfoBufferProtocolAndNumbers) {
   EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, 0x7777, buf, sizeof buf), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_FLAGS));
 
+  EXPECT_EQ(GetUserDefaultLCID(), 0x0409u);
+  nbp::regional::SetLocaleForTest("de_DE");
+  EXPECT_EQ(GetUserDefaultLCID(), 0x0407u);
+  EXPECT_EQ(GetSystemDefaultLCID(), 0x0407u);
+
   char name[32];
   ASSERT_GT(GetLocaleInfoA(0x040C, LOCALE_SDAYNAME7, name, sizeof name), 0);
   EXPECT_STREQ(name, "dimanche");

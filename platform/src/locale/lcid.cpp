@@ -18,7 +18,9 @@ DWORD GetLastError() { return t_lastError; }
 void SetLastError(DWORD dwErrCode) { t_lastError = dwErrCode; }
 
 LCID GetUserDefaultLCID() { return LcidOf(nbp::regional::Current().locale); }
-LCID GetSystemDefaultLCID() { return LcidOf(nbp::regional::ForLocale(nbp::locale_internal::ProcessLocaleId()).locale); }
+LCID GetSystemDefaultLCID() {
+  return LcidOf(nbp::locale_internal::SettingsFor(LOCALE_SYSTEM_DEFAULT, 0)->locale);
+}
 
 namespace nbp::locale_internal {
 
