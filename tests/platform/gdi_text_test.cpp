@@ -94,6 +94,40 @@ TEST_F(Text, WeightAndSizeChangeTheMetrics) {
   EXPECT_EQ(Metrics().tmHeight, normal.tmHeight);
 }
 
+TEST_F(Text, UnderlineAndStrikeOutDrawLinesAcrossTheText) {
+  TEXTMETRIC plain = Metrics();
+  SetBkMode(dc, TRANSPARENT);
+  TextOut(dc, 10, 10, "xxxx", 4);
+  RECT plainInk = Ink();
+  EXPECT_LE(plainInk.bottom, 10 + plain.tmAscent + 1);  // x has no descender
+  int width = Extent("xxxx");
+  LOGFONT lf{};
+  lf.lfHeight = -11;
+  lf.lfUnderline = TRUE;
+  lf.lfStrikeOut = TRUE;
+  lf.lfItalic = TRUE;
+  HFONT styled = CreateFontIndirect(&lf);
+  SelectObject(dc, styled);
+  TEXTMETRIC tm = Metrics();
+  EXPECT_TRUE(tm.tmItalic);
+  EXPECT_TRUE(tm.tmUnderlined);
+  EXPECT_TRUE(tm.tmStruckOut);
+  Clear(kWhite);
+  TextOut(dc, 10, 10, "xxxx", 4);
+  // The underline runs below the baseline, unbroken across the text.
+  RECT ink = Ink();
+  EXPECT_GT(ink.bottom, 10 + tm.tmAscent);
+  int longestBelow = 0, longestThrough = 0;
+  for (int y = 10 + tm.tmAscent; y < 10 + tm.tmHeight; ++y)
+    longestBelow = std::max(longestBelow, width - Count(10, y, 10 + width, y + 1, kWhite));
+  for (int y = 10 + tm.tmAscent - tm.tmAscent / 2 - 2; y < 10 + tm.tmAscent; ++y)
+    longestThrough = std::max(longestThrough, width - Count(10, y, 10 + width, y + 1, kWhite));
+  EXPECT_GE(longestBelow, width - 2);
+  EXPECT_GE(longestThrough, width - 2);  // and the strike-out through the middle
+  SelectObject(dc, GetStockObject(SYSTEM_FONT));
+  DeleteObject(styled);
+}
+
 TEST_F(Text, HigherLogPixelsMakeFontsBigger) {
   TEXTMETRIC at96 = Metrics();
   nbp::display::SetLogPixels(120);

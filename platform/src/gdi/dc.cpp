@@ -93,6 +93,12 @@ cairo_t* Dc::Cairo() {
   return cr;
 }
 
+void Dc::DropCairo() {
+  if (cr) cairo_destroy(cr);
+  cr = nullptr;
+  crTarget = nullptr;
+}
+
 HDC CreateSurfaceDC(cairo_surface_t* surface, POINT origin, const cairo_region_t* clip, HWND window) {
   if (!surface || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) return nullptr;
   cairo_format_t f = cairo_image_surface_get_format(surface);
@@ -154,9 +160,10 @@ BOOL RestoreDC(HDC hdc, int savedDC) {
   dc->saved.pop_back();
   DcState old = dc->state;
   dc->state = restored;
-  if (restored.bitmap) restored.bitmap->selectedInto = dc;
+  if (restored.bitmap && !restored.bitmap->stock) restored.bitmap->selectedInto = dc;
   DropState(old);
   dc->InvalidateClip();
+  dc->DropCairo();
   return TRUE;
 }
 
@@ -369,6 +376,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
       HGDIOBJ old = Swap(dc->state.bitmap, bm);
       if (!bm->stock) bm->selectedInto = dc;
       dc->InvalidateClip();
+      dc->DropCairo();
       return old;
     }
     case Kind::Region: {

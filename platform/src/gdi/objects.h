@@ -184,6 +184,8 @@ struct Dc : Object {
   const std::vector<RECT>& Clip();
   void InvalidateClip() { clipValid = false; }
   cairo_t* Cairo();
+  // Lets go of the cairo context, and with it of a bitmap no longer selected.
+  void DropCairo();
 };
 
 // --- handle table -----------------------------------------------------------

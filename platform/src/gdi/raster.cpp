@@ -163,22 +163,6 @@ Mask RasterizeWith(RECT bounds, void (*draw)(cairo_t*, const void*), const void*
   return m;
 }
 
-cairo_region_t* MaskToRegion(const Mask& mask) {
-  std::vector<cairo_rectangle_int_t> runs;
-  for (int y = 0; y < mask.height; ++y) {
-    const uint8_t* row = &mask.on[static_cast<size_t>(y) * mask.width];
-    int x = 0;
-    while (x < mask.width) {
-      while (x < mask.width && !row[x]) ++x;
-      int start = x;
-      while (x < mask.width && row[x]) ++x;
-      if (x > start) runs.push_back({mask.x + start, mask.y + y, x - start, 1});
-    }
-  }
-  if (runs.empty()) return cairo_region_create();
-  return cairo_region_create_rectangles(runs.data(), static_cast<int>(runs.size()));
-}
-
 void Subtract(Mask& mask, const Mask& other) {
   for (int y = 0; y < mask.height; ++y)
     for (int x = 0; x < mask.width; ++x)

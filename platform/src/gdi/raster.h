@@ -133,7 +133,6 @@ struct Mask {
 template <class F>
 Mask Rasterize(RECT bounds, F&& draw);
 Mask RasterizeWith(RECT bounds, void (*draw)(cairo_t*, const void*), const void* arg);
-cairo_region_t* MaskToRegion(const Mask& mask);
 void Subtract(Mask& mask, const Mask& other);
 
 // Painting, clipped to the canvas clip. Rectangles are in surface coordinates.
