@@ -283,7 +283,9 @@ int DrawTextImpl(HDC hdc, char* text, int count, LPRECT rect, UINT format, LPDRA
         line = Layouter::Whole(para);
       }
       layout.Ellipsize(line);
-      int lineWidth = layout.Width(line.text);
+      // Shaped once for both measuring and drawing; nothing is shaped in between.
+      Shaped* shaped = line.text.empty() ? nullptr : &Shape(face, line.text, tabPixels);
+      int lineWidth = shaped ? shaped->width : 0;
       maxWidth = std::max(maxWidth, lineWidth);
       processed = line.originEnd;
       if (line.ellipsized && (format & DT_MODIFYSTRING) && !modified && text) {
@@ -299,11 +301,9 @@ int DrawTextImpl(HDC hdc, char* text, int count, LPRECT rect, UINT format, LPDRA
         if (!(format & DT_NOCLIP)) cell = Intersect(cell, clip);
         if (dc->state.bkMode == OPAQUE && !(format & DT_PREFIXONLY))
           FillRect(c, cell, SolidPaint(c, dc->state.bkColor), rop::kPatCopy);
-        if (!line.text.empty() && !(format & DT_PREFIXONLY)) {
-          Shaped& shaped = Shape(face, line.text, tabPixels);
-          DrawShaped(c, shaped, c.X(x), c.Y(y) + tm.tmAscent, dc->state.textColor,
+        if (shaped && !(format & DT_PREFIXONLY))
+          DrawShaped(c, *shaped, c.X(x), c.Y(y) + tm.tmAscent, dc->state.textColor,
                      (format & DT_NOCLIP) ? nullptr : &clip);
-        }
         if (line.underline >= 0) {
           Geo g = layout.Measure(line.text);
           int ch = g.CharAt(line.underline);

@@ -2,6 +2,7 @@
 #include "gdi/raster.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "win/syscolors.h"
 
@@ -178,7 +179,10 @@ void FillRect(Canvas& c, RECT r, const Paint& paint, uint8_t rop3) {
     for (int y = a.top; y < a.bottom; ++y) {
       uint32_t* row = c.Row(y);
       if (fast) {
-        std::fill(row + a.left, row + a.right, paint.solid);
+        // wchar_t is 32 bits here, and the C library's wmemset is vectorised.
+        static_assert(sizeof(wchar_t) == sizeof(uint32_t));
+        std::wmemset(reinterpret_cast<wchar_t*>(row + a.left), static_cast<wchar_t>(paint.solid),
+                     static_cast<size_t>(a.right - a.left));
       } else if (rop3 == rop::kDstInvert) {
         for (int x = a.left; x < a.right; ++x) row[x] = ~row[x] | 0xFF000000u;
       } else {
