@@ -192,7 +192,7 @@ std::string RemoveFields(std::string_view picture, std::string_view letters) {
   std::vector<Token> t = Split(picture);
   for (size_t i = 0; i < t.size(); ++i) {
     if (!t[i].letter || letters.find(t[i].letter) == std::string_view::npos) continue;
-    if (i > 0 && t[i - 1].letter == 0 && i > 1)
+    if (i > 1 && t[i - 1].letter == 0)
       t[i - 1] = Token{};
     else if (i + 1 < t.size() && t[i + 1].letter == 0)
       t[i + 1] = Token{};
