@@ -5,7 +5,9 @@
 //
 // The file is read on every call, so a change to it shows at once. A missing
 // or unreadable file, a missing key or a value of the wrong kind gives the
-// default.
+// default. A corrupt file (one GKeyFile cannot parse) also reads as defaults,
+// and it is never written over: the writers below refuse, so the program
+// keeps running on defaults and the file stays for the user to repair.
 #pragma once
 
 #include "mfc/cstring.h"
@@ -21,6 +23,32 @@ NBHOST_API CString GetSettingsFilePath();
 // "\s" for a leading space are understood); integers are decimal.
 NBHOST_API BOOL ReadSettingString(LPCTSTR lpszSection, LPCTSTR lpszKey, CString& strValue, LPCTSTR lpszDefault = "");
 NBHOST_API BOOL ReadSettingInt(LPCTSTR lpszSection, LPCTSTR lpszKey, int& nValue, int nDefault = 0);
+
+// What the settings file is like right now.
+enum NbSettingsFileState {
+  NB_SETTINGS_FILE_MISSING,     // no file: defaults; the first write creates it
+  NB_SETTINGS_FILE_OK,          // read and written normally
+  NB_SETTINGS_FILE_UNREADABLE,  // there but not readable (permissions): defaults, never written
+  NB_SETTINGS_FILE_CORRUPT,     // there but not a key file: defaults, never written
+};
+NBHOST_API NbSettingsFileState GetSettingsFileState();
+
+// Stores a value, keeping everything else in the file (other keys, comments)
+// and creating the file and its folder when there are none. The file is
+// replaced in one step, so a crash leaves either the old or the new file.
+// FALSE, and nothing written, when the file is unreadable or corrupt, when
+// it cannot be written, for a section or key the file cannot hold (empty,
+// or with brackets, "=" in a key, line breaks, or a key with white space at
+// either end) and for text that is not UTF-8.
+NBHOST_API BOOL WriteSettingString(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue);
+NBHOST_API BOOL WriteSettingInt(LPCTSTR lpszSection, LPCTSTR lpszKey, int nValue);
+
+// The week start the date picker reads: nonzero low 16 bits of
+// "WorkWeekBegins" in section "Dayleaf" mean the week begins on Monday. A
+// missing setting is 0 (Sunday).
+#define NB_SETTINGS_DAYLEAF "Dayleaf"
+#define NB_SETTINGS_WORK_WEEK_BEGINS "WorkWeekBegins"
+NBHOST_API int GetWorkWeekBegins();
 
 // The user's regional choices live in section "International", under the
 // names a regional-settings panel gives them:

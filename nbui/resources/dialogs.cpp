@@ -152,10 +152,4 @@ void AddStrings(HINSTANCE module, const StringEntry* strings, size_t count) {
   for (size_t i = 0; i < count; ++i) nbp::res::AddString(module, strings[i].id, strings[i].text);
 }
 
-void AddLibraryCatalogue(HINSTANCE module) {
-  AddStrings(module, kEnglishLibraryStrings, kEnglishLibraryStringCount);
-  AddLibraryDialogs(module, kEnglishDialogTexts);
-  AddBitmaps(module);
-}
-
 }  // namespace nbui::resources
