@@ -112,4 +112,8 @@ namespace nbp {
 // When the next timer (or the window system's own repeat) comes due, on the
 // platform clock; false when none is pending.
 bool NextTimerDueMs(uint64_t* dueMs);
+// A system-wide setting changed (the locale's formats, for instance): sends
+// WM_SETTINGCHANGE with these arguments to every top-level window and every
+// one of their descendants, parents before their children.
+void BroadcastSettingChange(UINT flags, const char* section);
 }  // namespace nbp

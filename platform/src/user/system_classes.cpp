@@ -2,7 +2,9 @@
 // so that every module can create them by name.
 #include "user/system_classes.h"
 
+#include "win/commctrl_updown.h"
 #include "win/controls.h"
+#include "win/richedit.h"
 #include "win/user.h"
 
 namespace nbp::user {
@@ -20,6 +22,10 @@ void RegisterSystemClasses() {
   const Builtin builtins[] = {
       {WC_BUTTON, &ButtonProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
       {WC_STATIC, &StaticProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},
+      {WC_EDIT, &EditProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM},
+      {RICHEDIT_CLASSA, &RichEditProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM},
+      {RICHEDIT_CLASS10A, &RichEditProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM},
+      {UPDOWN_CLASS, &UpDownProc, CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
   };
   for (const Builtin& b : builtins) {
     WNDCLASS wc{};
