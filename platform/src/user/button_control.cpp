@@ -2,6 +2,7 @@
 // and owner-drawn buttons.
 #include <algorithm>
 
+#include "user/dialog_internal.h"
 #include "user/system_classes.h"
 #include "win/controls.h"
 #include "win/gdi.h"
@@ -18,6 +19,8 @@ struct Button {
   bool tracking = false;       // the mouse holds it
   bool spaceDown = false;
   HFONT font = nullptr;
+  HANDLE image = nullptr;      // BM_SETIMAGE; not owned
+  UINT imageType = IMAGE_BITMAP;
 };
 
 UINT Type(HWND hwnd) { return static_cast<UINT>(GetWindowLong(hwnd, GWL_STYLE)) & BS_TYPEMASK; }
@@ -43,23 +46,55 @@ void Click(HWND hwnd, Button* b) {
   } else if (type == BS_AUTO3STATE) {
     b->check = (b->check + 1) % 3;
   } else if (type == BS_AUTORADIOBUTTON) {
-    // The other automatic radio buttons of the group go off.
-    HWND parent = GetParent(hwnd);
-    HWND first = hwnd;
-    while (true) {
-      if (GetWindowLong(first, GWL_STYLE) & WS_GROUP) break;
-      HWND prev = GetWindow(first, GW_HWNDPREV);
-      if (!prev) break;
-      first = prev;
-    }
-    for (HWND h = first; h; h = GetWindow(h, GW_HWNDNEXT)) {
-      if (h != first && (GetWindowLong(h, GWL_STYLE) & WS_GROUP)) break;
-      if (h != hwnd && GetParent(h) == parent && Type(h) == BS_AUTORADIOBUTTON) SendMessage(h, BM_SETCHECK, BST_UNCHECKED, 0);
-    }
-    b->check = BST_CHECKED;
+    SendMessage(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+    if (!IsWindow(hwnd)) return;
   }
   Redraw(hwnd);
   Notify(hwnd, BN_CLICKED);
+}
+
+// The other automatic radio buttons of the group (from the WS_GROUP sibling
+// before it up to the next one) go off.
+void UncheckGroup(HWND hwnd) {
+  HWND first = hwnd;
+  while (!(GetWindowLong(first, GWL_STYLE) & WS_GROUP)) {
+    HWND prev = GetWindow(first, GW_HWNDPREV);
+    if (!prev) break;
+    first = prev;
+  }
+  for (HWND h = first; h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (h != first && (GetWindowLong(h, GWL_STYLE) & WS_GROUP)) break;
+    if (h != hwnd && Type(h) == BS_AUTORADIOBUTTON) SendMessage(h, BM_SETCHECK, BST_UNCHECKED, 0);
+  }
+}
+
+// In a dialog, the push button with the focus looks like the default one.
+void TellDialog(HWND hwnd, HWND focus) {
+  HWND parent = GetParent(hwnd);
+  if (parent && DialogOf(parent)) DialogUpdateDefButton(parent, focus);
+}
+
+void DrawImage(HDC dc, const RECT& face, const Button* b, bool pushed) {
+  int x = 0, y = 0, w = 0, h = 0;
+  if (b->imageType == IMAGE_BITMAP) {
+    BITMAP bm{};
+    if (!GetObject(static_cast<HBITMAP>(b->image), sizeof bm, &bm)) return;
+    w = bm.bmWidth;
+    h = bm.bmHeight;
+  } else {
+    w = h = GetSystemMetrics(SM_CXICON);
+  }
+  x = (face.left + face.right - w) / 2 + (pushed ? 1 : 0);
+  y = (face.top + face.bottom - h) / 2 + (pushed ? 1 : 0);
+  if (b->imageType == IMAGE_BITMAP) {
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, b->image);
+    BitBlt(dc, x, y, w, h, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+  } else {
+    DrawIcon(dc, x, y, static_cast<HICON>(b->image));
+  }
 }
 
 void DrawLabel(HWND hwnd, HDC dc, RECT r, UINT format, bool enabled) {
@@ -105,7 +140,8 @@ void Paint(HWND hwnd, HDC dc, Button* b) {
     RECT text = face;
     if (b->pushed) OffsetRect(&text, 1, 1);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    DrawLabel(hwnd, dc, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE, enabled);
+    if ((style & (BS_BITMAP | BS_ICON)) && b->image) DrawImage(dc, face, b, b->pushed);
+    else DrawLabel(hwnd, dc, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE, enabled);
     if (b->focused) {
       RECT focus = face;
       InflateRect(&focus, -4, -4);
@@ -203,7 +239,9 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (type == BS_GROUPBOX) return DLGC_STATIC;
       if (IsRadio(type)) return DLGC_BUTTON | DLGC_RADIOBUTTON;
       if (type == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-      if (IsPush(type) || type == BS_OWNERDRAW) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      // An owner-drawn button is not a push button to the dialog manager,
+      // which would otherwise restyle it as the focus moves.
+      if (IsPush(type)) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
       return DLGC_BUTTON;
     case WM_NCHITTEST:
       if (type == BS_GROUPBOX) return HTTRANSPARENT;
@@ -222,6 +260,8 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       b->focused = true;
       InvalidateRect(hwnd, nullptr, TRUE);
+      TellDialog(hwnd, hwnd);
+      if (!IsWindow(hwnd)) return 0;
       if (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY) Notify(hwnd, BN_SETFOCUS);
       return 0;
     case WM_KILLFOCUS:
@@ -232,10 +272,13 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (GetCapture() == hwnd) ReleaseCapture();
       }
       InvalidateRect(hwnd, nullptr, TRUE);
+      if (HWND to = reinterpret_cast<HWND>(wParam); to && IsChild(GetParent(hwnd), to)) TellDialog(hwnd, to);
+      if (!IsWindow(hwnd)) return 0;
       if (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY) Notify(hwnd, BN_KILLFOCUS);
       return 0;
     case WM_LBUTTONDBLCLK:
-      if (IsRadio(type) || type == BS_OWNERDRAW || (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY)) {
+      if (type == BS_RADIOBUTTON || type == BS_USERBUTTON || type == BS_OWNERDRAW ||
+          (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY)) {
         Notify(hwnd, BN_DOUBLECLICKED);
         return 0;
       }
@@ -299,10 +342,13 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         b->check = check;
         InvalidateRect(hwnd, nullptr, TRUE);
       }
-      // A checked radio button takes the tab stop of its group.
+      // A checked radio button takes the tab stop of its group; checking an
+      // automatic one unchecks the others.
       if (IsRadio(type)) {
         LONG style = GetWindowLong(hwnd, GWL_STYLE);
-        SetWindowLong(hwnd, GWL_STYLE, check ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+        LONG next = check ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+        if (next != style) SetWindowLong(hwnd, GWL_STYLE, next);
+        if (type == BS_AUTORADIOBUTTON && check == BST_CHECKED && (style & WS_CHILD)) UncheckGroup(hwnd);
       }
       return 0;
     }
@@ -315,15 +361,31 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case BM_SETSTYLE: {
+      // Only the type changes: the dialog manager switches push buttons
+      // between BS_PUSHBUTTON and BS_DEFPUSHBUTTON without losing their
+      // other styles.
       LONG style = GetWindowLong(hwnd, GWL_STYLE);
-      SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>((style & ~0xFFFF) | (wParam & 0xFFFF)));
+      LONG next = static_cast<LONG>((style & ~BS_TYPEMASK) | (wParam & BS_TYPEMASK));
+      if (next != style) SetWindowLong(hwnd, GWL_STYLE, next);
       if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     }
     case BM_CLICK:
+      // As a click of the mouse: the button takes the focus and is pressed and released.
       if (!IsWindowEnabled(hwnd) || type == BS_GROUPBOX) return 0;
-      Click(hwnd, b);
+      SendMessage(hwnd, WM_LBUTTONDOWN, 0, 0);
+      SendMessage(hwnd, WM_LBUTTONUP, 0, 0);
       return 0;
+    case BM_SETIMAGE: {
+      if (wParam != IMAGE_BITMAP && wParam != IMAGE_ICON) return 0;
+      HANDLE old = b->imageType == wParam ? b->image : nullptr;
+      b->image = reinterpret_cast<HANDLE>(lParam);
+      b->imageType = static_cast<UINT>(wParam);
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return reinterpret_cast<LRESULT>(old);
+    }
+    case BM_GETIMAGE:
+      return b->imageType == wParam ? reinterpret_cast<LRESULT>(b->image) : 0;
     default:
       return DefWindowProc(hwnd, msg, wParam, lParam);
   }

@@ -121,6 +121,38 @@ void Emit(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, const RawInput& in)
   PostInputMessage(MSG{hwnd, msg, wParam, lParam, in.time, in.pt});
 }
 
+bool TakesMouseAt(const Window* w, POINT screen) {
+  if (!(w->style & WS_VISIBLE) || (w->style & WS_DISABLED)) return false;
+  RECT r = WindowRectInScreen(w);
+  if (screen.x < r.left || screen.x >= r.right || screen.y < r.top || screen.y >= r.bottom) return false;
+  return !w->shape || cairo_region_contains_point(w->shape, screen.x - r.left, screen.y - r.top);
+}
+
+Window* DeepestTaking(Window* w, POINT screen) {
+  POINT o = ClientOriginInScreen(w);
+  RECT c = ClientRectInWindow(w);
+  if (screen.x < o.x || screen.y < o.y || screen.x >= o.x + c.right - c.left || screen.y >= o.y + c.bottom - c.top)
+    return w;
+  for (Window* child : w->children) {
+    if (TakesMouseAt(child, screen)) return DeepestTaking(child, screen);
+  }
+  return w;
+}
+
+// Where the mouse goes when a child answers HTTRANSPARENT: the sibling
+// beneath it at the point (a group box lets clicks through to the buttons
+// it frames), else the parent.
+Window* Beneath(Window* w, POINT screen) {
+  auto& siblings = w->parent->children;
+  auto it = std::find(siblings.begin(), siblings.end(), w);
+  if (it != siblings.end()) {
+    for (++it; it != siblings.end(); ++it) {
+      if (TakesMouseAt(*it, screen)) return DeepestTaking(*it, screen);
+    }
+  }
+  return w->parent;
+}
+
 // Finds the window under the point and what part of it is there.
 Window* HitTest(POINT screen, int* hit) {
   Window* w = WindowAtScreenPoint(screen);
@@ -129,7 +161,7 @@ Window* HitTest(POINT screen, int* hit) {
     LRESULT r = Deliver(w, WM_NCHITTEST, 0, ScreenPoint(screen));
     if (!(w = FromHandle(h))) return nullptr;
     if (r == HTTRANSPARENT && w->parent) {
-      w = w->parent;
+      w = Beneath(w, screen);
       continue;
     }
     *hit = static_cast<int>(r);

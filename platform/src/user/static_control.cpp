@@ -11,6 +11,13 @@
 namespace nbp::user {
 namespace {
 
+// Styles beside those of win/controls.h.
+constexpr DWORD kRealSizeControl = 0x00000040;  // SS_REALSIZECONTROL: an image does not resize the control
+constexpr DWORD kEditControl = 0x00002000;      // SS_EDITCONTROL
+constexpr DWORD kPathEllipsis = 0x00008000;     // SS_PATHELLIPSIS
+constexpr DWORD kWordEllipsis = 0x0000C000;     // SS_WORDELLIPSIS
+constexpr DWORD kEllipsisMask = 0x0000C000;     // SS_ELLIPSISMASK
+
 struct Static {
   HFONT font = nullptr;
   HANDLE image = nullptr;  // STM_SETIMAGE; not owned
@@ -72,26 +79,63 @@ void Paint(HWND hwnd, HDC dc, Static* s) {
   }
   if (type == SS_ICON) {
     FillRect(dc, &r, background);
-    if (s->image) DrawIcon(dc, 0, 0, static_cast<HICON>(s->image));
+    if (s->image) {
+      int size = GetSystemMetrics(SM_CXICON);
+      int x = 0, y = 0;
+      if (style & SS_CENTERIMAGE) {
+        x = (r.right - size) / 2;
+        y = (r.bottom - size) / 2;
+      }
+      DrawIcon(dc, x, y, static_cast<HICON>(s->image));
+    }
     return;
   }
   FillRect(dc, &r, background);
   HFONT old = s->font ? static_cast<HFONT>(SelectObject(dc, s->font)) : nullptr;
   SetBkMode(dc, TRANSPARENT);
   if (!IsWindowEnabled(hwnd)) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-  UINT format = DT_EXPANDTABS;
-  if (type == SS_CENTER) format |= DT_CENTER | DT_WORDBREAK;
-  else if (type == SS_RIGHT) format |= DT_RIGHT | DT_WORDBREAK;
-  else if (type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP) format |= DT_LEFT | DT_SINGLELINE;
-  else format |= DT_LEFT | DT_WORDBREAK;
+  UINT format;
+  switch (type) {
+    case SS_CENTER: format = DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK; break;
+    case SS_RIGHT: format = DT_RIGHT | DT_EXPANDTABS | DT_WORDBREAK; break;
+    case SS_SIMPLE: format = DT_LEFT | DT_SINGLELINE; break;
+    case SS_LEFTNOWORDWRAP: format = DT_LEFT | DT_EXPANDTABS; break;  // lines break only at line ends
+    default: format = DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK; break;
+  }
   if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
-  if (style & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
-  if (style & SS_ENDELLIPSIS) format |= DT_END_ELLIPSIS;
+  if (type != SS_SIMPLE) {
+    if (style & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
+    if (style & kEditControl) format |= DT_EDITCONTROL;
+    DWORD ellipsis = style & kEllipsisMask;
+    if (ellipsis) {
+      format = (format & ~DT_WORDBREAK) | DT_SINGLELINE;
+      format |= ellipsis == SS_ENDELLIPSIS ? DT_END_ELLIPSIS : ellipsis == kPathEllipsis ? DT_PATH_ELLIPSIS
+                                                                                          : DT_WORD_ELLIPSIS;
+    }
+  }
   int length = GetWindowTextLength(hwnd);
   std::string text(static_cast<size_t>(length) + 1, '\0');
   GetWindowText(hwnd, text.data(), length + 1);
   DrawText(dc, text.c_str(), -1, &r, format);
   if (old) SelectObject(dc, old);
+}
+
+// An image static takes its image's size unless it centers the image or
+// keeps its own size.
+void SizeToImage(HWND hwnd, const Static* s, UINT kind) {
+  DWORD style = StyleOf(hwnd);
+  if (!s->image || (style & (SS_CENTERIMAGE | kRealSizeControl))) return;
+  int w = 0, h = 0;
+  if (kind == IMAGE_BITMAP) {
+    BITMAP bm{};
+    if (!GetObject(static_cast<HBITMAP>(s->image), sizeof bm, &bm)) return;
+    w = bm.bmWidth;
+    h = bm.bmHeight;
+  } else {
+    w = GetSystemMetrics(SM_CXICON);
+    h = GetSystemMetrics(SM_CYICON);
+  }
+  SetWindowPos(hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -102,6 +146,7 @@ LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NCCREATE:
       CreateControlState<Static>(hwnd);
+      if (StyleOf(hwnd) & SS_SUNKEN) SetWindowLong(hwnd, GWL_EXSTYLE, GetWindowLong(hwnd, GWL_EXSTYLE) | WS_EX_STATICEDGE);
       return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_NCDESTROY:
       DeleteControlState<Static>(hwnd);
@@ -144,13 +189,25 @@ LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case STM_SETIMAGE:
     case STM_SETICON: {
+      // The image must suit the static's kind: a bitmap for SS_BITMAP, an
+      // icon or cursor for SS_ICON.
+      DWORD type = StyleOf(hwnd) & SS_TYPEMASK;
+      UINT kind = msg == STM_SETICON ? IMAGE_ICON : static_cast<UINT>(wParam);
+      bool fits = kind == IMAGE_BITMAP ? type == SS_BITMAP : type == SS_ICON;
+      if (!fits) return 0;
       HANDLE old = s->image;
       s->image = reinterpret_cast<HANDLE>(msg == STM_SETICON ? wParam : lParam);
+      SizeToImage(hwnd, s, kind);
       InvalidateRect(hwnd, nullptr, TRUE);
       return reinterpret_cast<LRESULT>(old);
     }
-    case STM_GETIMAGE:
-    case STM_GETICON: return reinterpret_cast<LRESULT>(s->image);
+    case STM_GETIMAGE: {
+      DWORD type = StyleOf(hwnd) & SS_TYPEMASK;
+      bool fits = wParam == IMAGE_BITMAP ? type == SS_BITMAP : type == SS_ICON;
+      return fits ? reinterpret_cast<LRESULT>(s->image) : 0;
+    }
+    case STM_GETICON:
+      return (StyleOf(hwnd) & SS_TYPEMASK) == SS_ICON ? reinterpret_cast<LRESULT>(s->image) : 0;
     default:
       return DefWindowProc(hwnd, msg, wParam, lParam);
   }

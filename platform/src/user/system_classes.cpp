@@ -2,8 +2,10 @@
 // so that every module can create them by name.
 #include "user/system_classes.h"
 
+#include "win/commctrl.h"
 #include "win/commctrl_updown.h"
 #include "win/controls.h"
+#include "win/dialogs.h"
 #include "win/richedit.h"
 #include "win/user.h"
 
@@ -18,6 +20,7 @@ void RegisterSystemClasses() {
     WNDPROC proc;
     UINT style;
     LPCTSTR cursor;
+    int wndExtra = sizeof(void*);
   };
   const Builtin builtins[] = {
       {WC_BUTTON, &ButtonProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
@@ -26,12 +29,14 @@ void RegisterSystemClasses() {
       {RICHEDIT_CLASSA, &RichEditProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM},
       {RICHEDIT_CLASS10A, &RichEditProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM},
       {UPDOWN_CLASS, &UpDownProc, CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
+      {"#32770", &DefDlgProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW, DLGWINDOWEXTRA},
+      {TOOLTIPS_CLASS, &TooltipProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW},
   };
   for (const Builtin& b : builtins) {
     WNDCLASS wc{};
     wc.style = b.style | CS_GLOBALCLASS;
     wc.lpfnWndProc = b.proc;
-    wc.cbWndExtra = sizeof(void*);
+    wc.cbWndExtra = b.wndExtra;
     wc.hCursor = LoadCursor(nullptr, b.cursor);
     wc.lpszClassName = b.name;
     RegisterClass(&wc);
