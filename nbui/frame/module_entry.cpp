@@ -24,6 +24,8 @@ LibraryState& State() {
 void OpenLanguageModule(LibraryState& s) {
   CString dir;
   GetLumoLangDllDirectory(dir);
+  // Folder and file joined with this system's separator (a backslash would
+  // become part of the file name here).
   CString path;
   path.Format("%s/%s", static_cast<LPCTSTR>(dir), NB_LANG_MODULE_FILE);
   s.resource = LoadLumoLangDll(path, s.instance, &s.languageId);

@@ -1,5 +1,6 @@
 #include "nbp/dialog_template.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/utf8_step.h"
@@ -224,7 +225,9 @@ std::optional<DialogTemplate> ParseDialogTemplate(const uint8_t* data, size_t si
     t.faceName = in.Text(in.Word());
   }
   if (!in.ok()) return std::nullopt;
-  t.items.reserve(count);
+  // The smallest item takes 24 bytes; a count the bytes cannot hold fails
+  // below, without reserving room for it first.
+  t.items.reserve(std::min<size_t>(count, size / 24));
   for (WORD i = 0; i < count; ++i) {
     DialogItem item;
     in.AlignDword();
