@@ -16,9 +16,11 @@ class EditTest : public UserTest {
     nbp::CurrentDesktop().SetClipboardText("");
   }
 
+  // Each new control goes below the one before, so none covers another.
   HWND MakeEdit(DWORD style, const char* text = "", int width = 200, int height = 22, const char* cls = "Edit") {
-    HWND h = CreateWindowEx(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, 10, width, height, top_,
+    HWND h = CreateWindowEx(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, nextTop_, width, height, top_,
                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kId)), nullptr, nullptr);
+    nextTop_ += height + 4;
     nbp::test::Pump();
     Log().clear();
     return h;
@@ -81,4 +83,5 @@ class EditTest : public UserTest {
   }
 
   static constexpr int kId = 7;
+  int nextTop_ = 4;
 };

@@ -77,8 +77,7 @@ TEST_F(EditTest, SetTextNotifiesSingleLineEditsOnlyAndForgetsTheOldState) {
 
 TEST_F(EditTest, FocusBringsTheCaretAndNotifications) {
   HWND a = MakeEdit(ES_AUTOHSCROLL);
-  HWND b = CreateWindowEx(0, "Edit", "", WS_CHILD | WS_VISIBLE, 10, 40, 100, 22, top_, reinterpret_cast<HMENU>(8),
-                          nullptr, nullptr);
+  HWND b = MakeEdit(ES_AUTOHSCROLL);
   Focus(a);
   POINT caret{};
   EXPECT_TRUE(GetCaretPos(&caret));

@@ -13,7 +13,7 @@ void Layout::Configure(bool singleLine, int wrapWidth) {
 
 void Layout::Rebuild(std::string_view text, const Measurer& measurer) {
   lines_.clear();
-  WrapRange(text, 0, text.size(), measurer, &lines_);
+  WrapRange(text, 0, text.size(), true, measurer, &lines_);
 }
 
 void Layout::Update(std::string_view text, size_t pos, size_t removed, size_t inserted, const Measurer& measurer) {
@@ -42,7 +42,7 @@ void Layout::Update(std::string_view text, size_t pos, size_t removed, size_t in
   size_t newEnd = toEnd ? text.size() : oldEnd + inserted - removed;
 
   std::vector<Line> fresh;
-  WrapRange(text, oldStart, newEnd, measurer, &fresh);
+  WrapRange(text, oldStart, newEnd, toEnd, measurer, &fresh);
   if (!toEnd) {
     // Lines after the region keep their shape and move with the text.
     for (size_t i = last + 1; i < lines_.size(); ++i) lines_[i].start = lines_[i].start + inserted - removed;
@@ -65,7 +65,7 @@ int Layout::MaxWidth() const {
   return widest;
 }
 
-void Layout::WrapRange(std::string_view text, size_t from, size_t to, const Measurer& measurer,
+void Layout::WrapRange(std::string_view text, size_t from, size_t to, bool toEnd, const Measurer& measurer,
                        std::vector<Line>* out) const {
   if (singleLine_) {
     WrapParagraph(text, 0, text.size(), measurer, out);
@@ -82,7 +82,7 @@ void Layout::WrapRange(std::string_view text, size_t from, size_t to, const Meas
     p = e + breakLength;
   }
   // After a final break the caret still has a line to stand on.
-  if (to == text.size() && endsWithBreak) out->push_back(Line{to, 0, 0, 0});
+  if (toEnd && endsWithBreak) out->push_back(Line{to, 0, 0, 0});
 }
 
 void Layout::WrapParagraph(std::string_view text, size_t start, size_t end, const Measurer& measurer,

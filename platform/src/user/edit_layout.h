@@ -56,7 +56,10 @@ class Layout {
   int MaxWidth() const;
 
  private:
-  void WrapRange(std::string_view text, size_t from, size_t to, const Measurer& measurer, std::vector<Line>* out) const;
+  // Lines of [from, to); `toEnd`: the range runs to the end of the text, so a
+  // final break is followed by the empty last line.
+  void WrapRange(std::string_view text, size_t from, size_t to, bool toEnd, const Measurer& measurer,
+                 std::vector<Line>* out) const;
   void WrapParagraph(std::string_view text, size_t start, size_t end, const Measurer& measurer,
                      std::vector<Line>* out) const;
 

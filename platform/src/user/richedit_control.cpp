@@ -110,9 +110,14 @@ LRESULT RichEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return static_cast<LRESULT>(PositionAtPoint(e, POINT{p->x, p->y}));
     }
     case EM_POSFROMCHAR: {
+      // The rich edit form passes a POINTL by address and the index in lParam;
+      // the edit control's form (index in wParam, packed answer) works too,
+      // told apart as the rich edit control does, by wParam's size.
+      bool byAddress = wParam >= 0x40000;
+      size_t index = Clamp(e, static_cast<LONG>(byAddress ? lParam : static_cast<LPARAM>(wParam)));
+      POINT at = PointOfPosition(e, index, false);
+      if (!byAddress) return static_cast<LRESULT>(static_cast<DWORD>(MAKELONG(at.x, at.y)));
       auto* p = reinterpret_cast<POINTL*>(wParam);
-      if (!p) return -1;
-      POINT at = PointOfPosition(e, Clamp(e, static_cast<LONG>(lParam)), false);
       p->x = at.x;
       p->y = at.y;
       return 0;
