@@ -89,17 +89,16 @@ int FindTool(const Tooltip* t, const TOOLINFO* ti) {
   return -1;
 }
 
+// A rectangle tool under the point wins over a tool for the whole window.
 int ToolAt(const Tooltip* t, HWND window, POINT client) {
   for (size_t i = 0; i < t->tools.size(); ++i) {
     const Tool& tool = t->tools[i];
-    if (tool.flags & TTF_IDISHWND) {
-      if (reinterpret_cast<HWND>(tool.id) != window) continue;
-      RECT c;
-      GetClientRect(window, &c);
-      if (PtInRect(&c, client)) return static_cast<int>(i);
-    } else if (tool.hwnd == window && PtInRect(&tool.rect, client)) {
+    if (!(tool.flags & TTF_IDISHWND) && tool.hwnd == window && PtInRect(&tool.rect, client))
       return static_cast<int>(i);
-    }
+  }
+  for (size_t i = 0; i < t->tools.size(); ++i) {
+    const Tool& tool = t->tools[i];
+    if ((tool.flags & TTF_IDISHWND) && reinterpret_cast<HWND>(tool.id) == window) return static_cast<int>(i);
   }
   return -1;
 }
