@@ -3,6 +3,8 @@
 #include "status_line.h"
 #include "win/syscolors.h"
 
+std::function<void(HWND, const std::string&)> CGalleryPage::s_savePicture;
+
 BOOL CGalleryPage::CreatePage(CWnd* parent, const CRect& rect, UINT id) {
   LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW), GetSysColorBrush(COLOR_BTNFACE));
   if (!CreateEx(WS_EX_CONTROLPARENT, cls, Title(), WS_CHILD | WS_CLIPCHILDREN, rect, parent, id)) return FALSE;

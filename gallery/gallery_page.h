@@ -30,6 +30,13 @@ class CGalleryPage : public CWnd {
 
   void SetStatusLine(CStatusLine* status) { m_pStatus = status; }
 
+  // Where a state writes pictures of windows other than the gallery (a
+  // dialog it opened); set while pictures are taken, empty otherwise.
+  static std::function<void(HWND hwnd, const std::string& name)> s_savePicture;
+  static void SavePicture(HWND hwnd, const std::string& name) {
+    if (s_savePicture) s_savePicture(hwnd, name);
+  }
+
  protected:
   // Shown in the gallery's status line: what a control just told the page.
   void Report(const CString& text);

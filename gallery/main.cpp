@@ -8,6 +8,7 @@
 
 #include "gallery_window.h"
 #include "mfc/app.h"
+#include "nbp/clock.h"
 #include "nbp/desktop.h"
 #include "nbp/sdl_desktop.h"
 #include "snapshot.h"
@@ -16,10 +17,11 @@ namespace {
 
 void Usage() {
   fprintf(stderr,
-          "usage: nbui-gallery [--snapshot DIR] [--measure] [--layout]\n"
+          "usage: nbui-gallery [--snapshot DIR] [--measure] [--layout] [--picture-date]\n"
           "  --snapshot DIR  write pictures of every page and state into DIR (the default without a display)\n"
           "  --measure       print the time to the first painted frame\n"
-          "  --layout        print where the window and its parts are on the screen\n");
+          "  --layout        print where the window and its parts are on the screen\n"
+          "  --picture-date  set the clock to the date the pictures show (the clock keeps running)\n");
 }
 
 double MillisSince(std::chrono::steady_clock::time_point start) {
@@ -44,11 +46,12 @@ void PrintLayout(CGalleryWindow& window) {
     window.Tabs().ClientToScreen(&c);
     printf("tab %d %ld %ld\n", i, static_cast<long>(c.x), static_cast<long>(c.y));
   }
-  if (CGalleryPage* page = window.Page(window.CurrentPage())) {
+  for (int i = 0; i < window.PageCount(); ++i) {
+    CGalleryPage* page = window.Page(i);
     for (HWND child = GetWindow(page->m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       RECT r;
       GetWindowRect(child, &r);
-      printf("control %d %ld %ld\n", GetDlgCtrlID(child), static_cast<long>((r.left + r.right) / 2),
+      printf("control %d %d %ld %ld\n", i, GetDlgCtrlID(child), static_cast<long>((r.left + r.right) / 2),
              static_cast<long>((r.top + r.bottom) / 2));
     }
   }
@@ -60,17 +63,19 @@ void PrintLayout(CGalleryWindow& window) {
 int main(int argc, char** argv) {
   auto start = std::chrono::steady_clock::now();
   std::string snapshotDir;
-  bool measure = false, layout = false;
+  bool measure = false, layout = false, pictureDate = false;
   for (int i = 1; i < argc; ++i) {
     if (!strcmp(argv[i], "--snapshot") && i + 1 < argc) snapshotDir = argv[++i];
     else if (!strcmp(argv[i], "--measure")) measure = true;
     else if (!strcmp(argv[i], "--layout")) layout = true;
+    else if (!strcmp(argv[i], "--picture-date")) pictureDate = true;
     else {
       Usage();
       return 2;
     }
   }
   bool interactive = snapshotDir.empty() && nbp::UseSdlDesktop();
+  if (pictureDate) nbp::clock::SetWallTime(kPictureTime);
   CWinApp app("NbUI Gallery");
   if (!interactive) {
     if (snapshotDir.empty()) snapshotDir = "snapshots";

@@ -13,9 +13,6 @@
 
 namespace {
 
-// 10 December 2026, 09:00 UTC: pictures don't change with the day they are taken.
-constexpr time_t kPictureTime = 1796893200;
-
 // The window's pixels, with the popup menu the state opened drawn over them
 // where the menu stood.
 bool SaveWithMenu(HWND hwnd, const std::string& path, const nbp::PopupMenuRequest* menu) {
@@ -71,8 +68,13 @@ std::vector<std::string> WriteSnapshots(const std::string& folder) {
       nbp::test::Pump();
       size_t menusBefore = desktop ? desktop->Menus().size() : 0;
       if (state) {
+        CGalleryPage::s_savePicture = [&](HWND hwnd, const std::string& extra) {
+          std::string path = folder + "/" + name + "-" + extra + ".png";
+          if (nbp::SaveWindowPng(hwnd, path.c_str())) written.push_back(path);
+        };
         state->enter(*window.Page(i));
         nbp::test::Pump();
+        CGalleryPage::s_savePicture = nullptr;
       }
       const nbp::PopupMenuRequest* menu =
           desktop && desktop->Menus().size() > menusBefore ? &desktop->Menus().back() : nullptr;

@@ -3,6 +3,7 @@
 #include "mfc/app.h"
 #include "mfc/menu.h"
 #include "nbp/test_driver.h"
+#include "gallery_window.h"
 #include "win/controls.h"
 #include "win/gdi.h"
 
@@ -96,6 +97,16 @@ void CBasicsPage::OnShowAs() {
 
 std::vector<CGalleryPage::State> CBasicsPage::States() {
   return {
+      {"opened-by-tab", [](CGalleryPage& page) {
+         // As a user gets here: from the first page, a click on this page's tab.
+         auto* window = static_cast<CGalleryWindow*>(CWnd::FromHandlePermanent(::GetParent(page.m_hWnd)));
+         if (!window) return;
+         window->ShowPage(0);
+         nbp::test::Pump();
+         for (int i = 0; i < window->PageCount(); ++i) {
+           if (window->Page(i) == &page) nbp::test::Click(window->Tabs().m_hWnd, window->Tabs().TabRect(i).CenterPoint());
+         }
+       }},
       {"week-numbers", [](CGalleryPage& page) {
          HWND box = ::GetDlgItem(page.m_hWnd, kWeekNumbersId);
          nbp::test::Click(box, POINT{6, 10});

@@ -1,9 +1,11 @@
 // The gallery's pages, in the order of their tabs.
 #include "gallery_page.h"
 #include "pages/basics_page.h"
+#include "pages/calendar_page.h"
 
 std::vector<PageFactory> GalleryPages() {
   return {
+      [] { return std::make_unique<CCalendarPage>(); },
       [] { return std::make_unique<CBasicsPage>(); },
   };
 }

@@ -36,7 +36,7 @@ xdotool getdisplaygeometry > /dev/null 2>&1 || skip "Xvfb could not start: $(cat
 # The pictures the headless desktop draws for the same states.
 "$gallery" --snapshot "$work/pictures" > /dev/null || { echo "FAIL: snapshots"; exit 1; }
 
-"$gallery" --layout --measure > "$work/layout.txt" 2>&1 &
+"$gallery" --layout --measure --picture-date > "$work/layout.txt" 2>&1 &
 gallery_pid=$!
 for _ in $(seq 100); do
   grep -q '^control' "$work/layout.txt" 2> /dev/null && break
@@ -46,7 +46,9 @@ grep -q '^control' "$work/layout.txt" || { echo "FAIL: the gallery did not open 
 grep '^first frame' "$work/layout.txt"
 read -r _ cx cy cw ch < <(grep '^client ' "$work/layout.txt")
 read -r _ px py < <(grep '^client-in-picture ' "$work/layout.txt")
-read -r _ _ bx by < <(grep '^control 1003 ' "$work/layout.txt")
+# The Basics page's tab, and its "Show week numbers" check box.
+read -r _ _ tx ty < <(grep '^tab 1 ' "$work/layout.txt")
+read -r _ _ _ bx by < <(grep '^control 1 1003 ' "$work/layout.txt")
 
 # Compares the window's client area on the screen with a picture's.
 same_as() {
@@ -64,11 +66,13 @@ same_as() {
   fi
 }
 
-same_as basics
+same_as calendar
 # The window does nothing while nobody touches it: report its CPU use.
 ticks() { awk '{print $14 + $15}' "/proc/$gallery_pid/stat"; }
 before=$(ticks); sleep 2; after=$(ticks)
 echo "idle CPU: $(( (after - before) * 100 / ($(getconf CLK_TCK) * 2) ))% over 2 s"
+xdotool mousemove "$tx" "$ty" click 1
+same_as basics-opened-by-tab
 xdotool mousemove "$bx" "$by" click 1
 same_as basics-week-numbers
 xdotool key space

@@ -26,6 +26,10 @@ void Pin(time_t wall);
 // AdvanceClock does both).
 void Advance(uint64_t ms);
 
+// Keeps the clock running but makes the wall time read `wall` now (and move
+// on from there), as a machine whose date is set differently would.
+void SetWallTime(time_t wall);
+
 // Returns to the real clock.
 void Unpin();
 

@@ -11,10 +11,11 @@ const steady::time_point g_start = steady::now();
 bool g_pinned = false;
 uint64_t g_pinnedMs = 0;      // NowMs() while pinned
 int64_t g_pinnedWallMs = 0;   // wall time in ms since 1970 while pinned
+int64_t g_wallShiftMs = 0;    // added to the real wall time (SetWallTime)
 
 int64_t RealWallMs() {
   using namespace std::chrono;
-  return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+  return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() + g_wallShiftMs;
 }
 
 }  // namespace
@@ -45,6 +46,11 @@ void Advance(uint64_t ms) {
   if (!g_pinned) Pin(WallTime());
   g_pinnedMs += ms;
   g_pinnedWallMs += static_cast<int64_t>(ms);
+}
+
+void SetWallTime(time_t wall) {
+  g_wallShiftMs = 0;
+  g_wallShiftMs = static_cast<int64_t>(wall) * 1000 - RealWallMs();
 }
 
 void Unpin() { g_pinned = false; }
