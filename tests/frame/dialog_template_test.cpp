@@ -146,24 +146,4 @@ TEST(DialogTemplate, MalformedFieldsAreRefused) {
   EXPECT_FALSE(ParseDialogTemplate(ex).has_value());
 }
 
-TEST(DialogTemplate, ControlHelpersAddTheStylesOfTheirStatement) {
-  auto t = ParseDialogTemplate(DialogTemplateWriter(WS_POPUP, 0, 0, 10, 10, "")
-                                   .PushButton("P", 1, 0, 0, 1, 1)
-                                   .AutoRadioButton("R", 2, 0, 0, 1, 1, WS_GROUP)
-                                   .LText("L", 3, 0, 0, 1, 1)
-                                   .EditText(4, 0, 0, 1, 1, ES_PASSWORD)
-                                   .ListBox(5, 0, 0, 1, 1, LBS_SORT)
-                                   .Bytes());
-  ASSERT_TRUE(t.has_value());
-  ASSERT_EQ(t->items.size(), 5u);
-  EXPECT_EQ(t->items[0].style, DWORD(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON));
-  EXPECT_EQ(t->items[1].style, DWORD(WS_CHILD | WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON));
-  EXPECT_EQ(t->items[2].style, DWORD(WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT));
-  EXPECT_EQ(t->items[2].ClassAtom(), static_cast<WORD>(DialogClass::Static));
-  EXPECT_EQ(t->items[3].style, DWORD(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_PASSWORD));
-  EXPECT_EQ(t->items[3].ClassAtom(), static_cast<WORD>(DialogClass::Edit));
-  EXPECT_EQ(t->items[4].ClassAtom(), static_cast<WORD>(DialogClass::ListBox));
-  EXPECT_TRUE(t->items[4].style & LBS_SORT);
-}
-
 }  // namespace
