@@ -14,6 +14,10 @@
 
 namespace t = nbp::test;
 
+// Fontconfig keeps its caches for the life of the process; they are not
+// leaks of ours. Weak, so that another file of the program may say the same.
+extern "C" __attribute__((weak)) const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace {
 
 // A digits-only field that corrects itself when it loses the focus, as the

@@ -5,6 +5,10 @@
 
 namespace t = nbp::test;
 
+// Fontconfig keeps its caches for the life of the process; they are not
+// leaks of ours. Weak, so that another file of the program may say the same.
+extern "C" __attribute__((weak)) const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace {
 
 COLORREF Pixel(HWND h, POINT p) { return nbp::WindowPixel(h, p.x, p.y); }

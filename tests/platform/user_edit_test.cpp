@@ -439,3 +439,46 @@ TEST_F(EditTest, TextFromTheInputMethodArrivesAsTyping) {
   t::ImeType("x");
   EXPECT_EQ(Text(e), "a日本語b");
 }
+
+TEST_F(EditTest, TheRightButtonOpensTheEditingMenu) {
+  HWND e = MakeEdit(ES_AUTOHSCROLL, "one two");
+  Select(e, 0, 3);
+  nbp::Headless()->ChooseMenuCommand(WM_CUT);
+  t::RightClick(e, Inside(e, 5));
+  ASSERT_EQ(nbp::Headless()->Menus().size(), 1u);
+  const nbp::PopupMenuRequest& shown = nbp::Headless()->Menus()[0];
+  std::vector<std::pair<std::string, bool>> items;
+  for (const nbp::MenuItemShown& item : shown.items) {
+    if (!item.separator) items.emplace_back(item.text, item.grayed);
+  }
+  EXPECT_EQ(items, (std::vector<std::pair<std::string, bool>>{
+                       {"&Undo", true}, {"Cu&t", false}, {"&Copy", false}, {"&Paste", true}, {"&Delete", false},
+                       {"Select &All", false}}));
+  EXPECT_EQ(Text(e), " two");
+  EXPECT_EQ(Clipboard(), "one");
+  EXPECT_EQ(GetFocus(), e);
+
+  nbp::Headless()->ChooseMenuCommand(EM_SETSEL);
+  t::AdvanceClock(1000);
+  t::RightClick(e, Inside(e, 1));
+  EXPECT_EQ(Sel(e), Sel2(0, 4));
+  nbp::Headless()->ChooseMenuCommand(EM_UNDO);
+  t::AdvanceClock(1000);
+  t::RightClick(e, Inside(e, 1));
+  EXPECT_EQ(Text(e), "one two");
+
+  // A read-only edit offers copying only; a rich edit has no menu of its own.
+  SendMessage(e, EM_SETREADONLY, TRUE, 0);
+  t::AdvanceClock(1000);
+  t::RightClick(e, Inside(e, 1));
+  const nbp::PopupMenuRequest& readOnly = nbp::Headless()->Menus().back();
+  for (const nbp::MenuItemShown& item : readOnly.items) {
+    if (item.text == "&Copy") EXPECT_FALSE(item.grayed);
+    else if (!item.separator && item.text != "Select &All") EXPECT_TRUE(item.grayed) << item.text;
+  }
+  size_t menus = nbp::Headless()->Menus().size();
+  HWND rich = MakeEdit(ES_MULTILINE, "rich", 200, 40, "RichEdit20A");
+  t::RightClick(rich, POINT{5, 5});
+  EXPECT_EQ(nbp::Headless()->Menus().size(), menus);
+  EXPECT_NE(Find(top_, WM_CONTEXTMENU), nullptr) << "the parent may show one";
+}

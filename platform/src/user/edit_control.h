@@ -121,6 +121,7 @@ void OnChar(Edit* e, WPARAM ch);
 void OnKeyDown(Edit* e, UINT vk);
 void OnMouse(Edit* e, UINT msg, WPARAM flags, POINT p);
 LRESULT OnScroll(Edit* e, UINT msg, WORD code, int pos);
+void OnContextMenu(Edit* e, POINT screen);
 
 // Painting (edit_paint.cpp).
 void Paint(Edit* e, HDC dc);

@@ -2,7 +2,9 @@
 // assembled into whole UTF-8 characters), editing and moving keys, the mouse,
 // and the scroll bars.
 #include <cstring>
+#include <string>
 
+#include "nbp/desktop.h"
 #include "user/edit_control.h"
 
 namespace nbp::user::edit {
@@ -254,6 +256,39 @@ void OnMouse(Edit* e, UINT msg, WPARAM flags, POINT p) {
     default:
       return;
   }
+}
+
+// The edit control's own context menu; its commands are the messages of the
+// same numbers, as the window system's menu has them.
+void OnContextMenu(Edit* e, POINT screen) {
+  HWND hwnd = e->hwnd;
+  bool selection = e->SelStart() != e->SelEnd();
+  bool hidden = !e->passwordChar.empty();
+  std::string clipboard;
+  bool canPaste = nbp::CurrentDesktop().GetClipboardText(&clipboard) && !clipboard.empty();
+  auto state = [](bool enabled) { return MF_STRING | (enabled ? 0u : static_cast<UINT>(MF_GRAYED)); };
+  HMENU menu = CreatePopupMenu();
+  AppendMenu(menu, state(e->undo.CanUndo() && !e->ReadOnly()), EM_UNDO, "&Undo");
+  AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenu(menu, state(selection && !hidden && !e->ReadOnly()), WM_CUT, "Cu&t");
+  AppendMenu(menu, state(selection && !hidden), WM_COPY, "&Copy");
+  AppendMenu(menu, state(canPaste && !e->ReadOnly()), WM_PASTE, "&Paste");
+  AppendMenu(menu, state(selection && !e->ReadOnly()), WM_CLEAR, "&Delete");
+  AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenu(menu, state(e->SelStart() > 0 || e->SelEnd() < e->text.size()), EM_SETSEL, "Select &All");
+  if (screen.x == -1 && screen.y == -1) {
+    // From the keyboard: at the caret.
+    screen = PointOfPosition(e, e->caret, e->afterWrap);
+    screen.y += e->lineHeight;
+    ClientToScreen(hwnd, &screen);
+  }
+  if (GetFocus() != hwnd) SetFocus(hwnd);
+  UINT command = static_cast<UINT>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                                                  screen.x, screen.y, 0, hwnd, nullptr));
+  DestroyMenu(menu);
+  if (!Alive(hwnd, e)) return;
+  if (command == EM_SETSEL) SendMessage(hwnd, EM_SETSEL, 0, -1);
+  else if (command) SendMessage(hwnd, command, 0, 0);
 }
 
 LRESULT OnScroll(Edit* e, UINT msg, WORD code, int pos) {

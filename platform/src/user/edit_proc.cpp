@@ -189,7 +189,10 @@ bool ReplaceSelection(Edit* e, std::string insert, bool canUndo, bool honorLimit
     return false;
   }
   std::string removed = e->text.substr(from, to - from);
-  UndoBuffer before = e->undo;
+  // Only a change the visible area may refuse needs the undo step kept.
+  bool bounded = honorLimit && !e->rich && !(e->style & (e->Multiline() ? ES_AUTOVSCROLL : ES_AUTOHSCROLL));
+  UndoBuffer before;
+  if (bounded) before = e->undo;
   if (canUndo) {
     e->undo.RecordDelete(from, removed);
     e->undo.RecordInsert(from, insert.size());
@@ -198,7 +201,7 @@ bool ReplaceSelection(Edit* e, std::string insert, bool canUndo, bool honorLimit
   }
   e->text.replace(from, to - from, insert);
   e->layout.Update(e->text, from, removed.size(), insert.size(), DcMeasurer(e));
-  if (honorLimit && ExceedsView(e)) {
+  if (bounded && ExceedsView(e)) {
     e->text.replace(from, insert.size(), removed);
     e->layout.Update(e->text, from, insert.size(), removed.size(), DcMeasurer(e));
     e->undo = before;
@@ -349,6 +352,11 @@ LRESULT HandleEditMessage(Edit* e, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (notches && ScrollBy(e, -3 * notches, 0)) Notify(e, EN_VSCROLL);
       return 0;
     }
+    case WM_CONTEXTMENU:
+      // The rich edit control leaves its menu to the parent.
+      if (e->rich) return DefWindowProc(hwnd, msg, wParam, lParam);
+      OnContextMenu(e, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
     case WM_CUT: Cut(e); return 0;
     case WM_COPY: Copy(e); return 0;
     case WM_PASTE: Paste(e); return 0;
