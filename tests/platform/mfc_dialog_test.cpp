@@ -19,6 +19,9 @@
 #include "win/resources.h"
 #include "win/syscolors.h"
 
+// fontconfig keeps caches for the life of the process.
+extern "C" __attribute__((weak)) const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace {
 
 namespace drive = nbp::test;

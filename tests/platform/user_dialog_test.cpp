@@ -11,6 +11,9 @@
 #include "win/controls.h"
 #include "win/dialogs.h"
 
+// fontconfig keeps caches for the life of the process.
+extern "C" __attribute__((weak)) const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace {
 
 namespace drive = nbp::test;
