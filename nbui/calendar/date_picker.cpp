@@ -208,20 +208,52 @@ void CNbDatePicker::PostParent(int, int, int) {
                       MAKELPARAM(m_dateHighlight.m_nDay, m_dateHighlight.m_nMonth));
 }
 
+void CNbDatePicker::IndexEvents() const {
+  if (m_nIndexedEvents == m_aEvents.GetSize()) return;
+  m_eventIndex.clear();
+  m_eventIndex.reserve(static_cast<size_t>(m_aEvents.GetSize()));
+  for (INT_PTR i = 0; i < m_aEvents.GetSize(); ++i) {
+    const CNbDate& e = m_aEvents.GetAt(i);
+    m_eventIndex.emplace(EventKey(e.m_nYear, e.m_nMonth, e.m_nDay), e.m_nMark);  // the first entry wins
+  }
+  m_nIndexedEvents = m_aEvents.GetSize();
+}
+
+bool CNbDatePicker::FindEventMark(const CNbDate& date, int* pMark) const {
+  IndexEvents();
+  auto it = m_eventIndex.find(EventKey(date.m_nYear, date.m_nMonth, date.m_nDay));
+  if (it == m_eventIndex.end()) return false;
+  if (pMark) *pMark = it->second;
+  return true;
+}
+
+void CNbDatePicker::RemoveEventAt(INT_PTR nIndex) {
+  IndexEvents();
+  m_aEvents.RemoveAt(nIndex);
+  // Another entry for the same date (only direct edits make one) takes over.
+  m_nIndexedEvents = -1;
+}
+
 int CNbDatePicker::AddEvent(int nYear, int nMonth, int nDay, BOOL bRedraw, int nMark) {
-  for (INT_PTR i = 0; i < m_aEvents.GetSize();) {
-    CNbDate& e = m_aEvents[i];
-    if (e.m_nYear != nYear || e.m_nMonth != nMonth || e.m_nDay != nDay) {
-      ++i;
-      continue;
-    }
-    if (e.m_nMark != 0) return -1;
+  int existing = 0;
+  while (FindEventMark(CNbDate(nYear, nMonth, nDay), &existing)) {
+    if (existing != 0) return -1;
     if (nMark == 0) return -1;
     // A marked event takes the place of the plain one.
-    m_aEvents.RemoveAt(i);
+    for (INT_PTR i = 0; i < m_aEvents.GetSize(); ++i) {
+      const CNbDate& e = m_aEvents[i];
+      if (e.m_nYear == nYear && e.m_nMonth == nMonth && e.m_nDay == nDay) {
+        RemoveEventAt(i);
+        break;
+      }
+    }
   }
   CNbDate added(nYear, nMonth, nDay, nMark);
   m_aEvents.Add(added);
+  if (m_nIndexedEvents == m_aEvents.GetSize() - 1) {
+    m_eventIndex.emplace(EventKey(nYear, nMonth, nDay), nMark);
+    m_nIndexedEvents = m_aEvents.GetSize();
+  }
   if (bRedraw) Redraw();
   return 0;
 }
@@ -247,11 +279,13 @@ int CNbDatePicker::AddEvent(const CArray<CNbDate, CNbDate&>& dates, BOOL bRedraw
 }
 
 int CNbDatePicker::RemoveEvent(int nYear, int nMonth, int nDay, BOOL bRedraw) {
-  for (INT_PTR i = 0; i < m_aEvents.GetSize(); ++i) {
-    const CNbDate& e = m_aEvents[i];
-    if (e.m_nYear == nYear && e.m_nMonth == nMonth && e.m_nDay == nDay) {
-      m_aEvents.RemoveAt(i);
-      return 0;
+  if (FindEventMark(CNbDate(nYear, nMonth, nDay), nullptr)) {
+    for (INT_PTR i = 0; i < m_aEvents.GetSize(); ++i) {
+      const CNbDate& e = m_aEvents[i];
+      if (e.m_nYear == nYear && e.m_nMonth == nMonth && e.m_nDay == nDay) {
+        RemoveEventAt(i);
+        return 0;
+      }
     }
   }
   if (bRedraw) Redraw();
@@ -270,5 +304,7 @@ int CNbDatePicker::RemoveEvent(const CNbDate* pDates, int nCount, BOOL bRedraw) 
 
 void CNbDatePicker::ResetEventArray(BOOL bRedraw) {
   m_aEvents.RemoveAll();
+  m_eventIndex.clear();
+  m_nIndexedEvents = 0;
   if (bRedraw) Redraw();
 }

@@ -11,6 +11,8 @@
 //   +-------------------------------+
 #pragma once
 
+#include <unordered_map>
+
 #include "calendar/month_grid.h"
 #include "calendar/nb_date.h"
 #include "mfc/collections.h"
@@ -158,7 +160,12 @@ class NBUI_API CNbDatePicker : public CWnd {
   int m_bDragging = 0;
   CNbDate m_dateStart{-1, -1, -1};
   DWORD m_dwNBAttributes = 44;
+  // The event list; changed through AddEvent/RemoveEvent/ResetEventArray.
+  // (Entries added to it directly are seen too: the index notices the size.)
   CArray<CNbDate, CNbDate&> m_aEvents;
+
+  // The mark of the event on a date; false when the date carries none.
+  bool FindEventMark(const CNbDate& date, int* pMark) const;
 
  protected:
   // Which month a cell belongs to: 0 the previous, 1 the calendar's own, 2 the next.
@@ -172,6 +179,14 @@ class NBUI_API CNbDatePicker : public CWnd {
   void MoveFirstMonth(int nDelta, BOOL bRedraw);
   BOOL YearAllowed(int nYear) const { return nYear >= m_nMinYear && nYear <= m_nMaxYear; }
   void HoverAt(CPoint point);
+  // Which mark each date carries, so that painting and adding need no scan
+  // of the whole list: date key -> the mark of its first entry.
+  mutable std::unordered_map<int, int> m_eventIndex;
+  mutable INT_PTR m_nIndexedEvents = -1;
+  void IndexEvents() const;
+  static int EventKey(int nYear, int nMonth, int nDay) { return (nYear * 13 + nMonth) * 32 + nDay; }
+  void RemoveEventAt(INT_PTR nIndex);
+
   // The last single click chose a neighbour month's day (which may have moved
   // the months under the mouse): its double click reports nothing.
   bool m_bNeighbourClick = false;

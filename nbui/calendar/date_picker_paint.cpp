@@ -262,15 +262,8 @@ void CNbDatePicker::DrawDays(CDC& dc, int nCal, const CPickerRects& rects, int n
     if (day < 1) continue;  // the blank cells of September 1752
     CNbDate date = cls == 0 ? CNbDate(py, pm, day) : cls == 1 ? CNbDate(grid->m_nYear, grid->m_nMonth, day)
                                                               : CNbDate(ny, nm, day);
-    bool hasEvent = false;
     int mark = 0;
-    for (INT_PTR i = 0; i < m_aEvents.GetSize(); ++i) {
-      if (m_aEvents[i] == date) {
-        hasEvent = true;
-        mark = m_aEvents[i].m_nMark;
-        break;
-      }
-    }
+    bool hasEvent = FindEventMark(date, &mark);
     bool inSelectionMonth = date.m_nMonth == m_dateHighlight.m_nMonth && date.m_nYear == m_dateHighlight.m_nYear;
     bool isSelected = showSelection && selectedCell == cell;
     bool inSelectedRow = showSelection && weekRow && selectedCell >= 0 && row == selectedCell / 7 && inSelectionMonth;

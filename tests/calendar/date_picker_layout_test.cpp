@@ -147,3 +147,15 @@ TEST_F(PickerTest, BadMonthsAndSizesAreRefused) {
   EXPECT_EQ(picker_.PtToCalIndex(CPoint(3, 3)), 0);
   EXPECT_GE(picker_.PtToGrid(0, CPoint(3, 3)), 0);
 }
+
+TEST_F(PickerTest, EventsAddedToTheListDirectlyAreSeen) {
+  MakePicker(1, 1, 200, 170);
+  CNbDate direct(2004, 3, 5, 2);
+  picker_.m_aEvents.Add(direct);
+  int mark = 0;
+  EXPECT_TRUE(picker_.FindEventMark(CNbDate(2004, 3, 5), &mark));
+  EXPECT_EQ(mark, 2);
+  EXPECT_EQ(picker_.AddEvent(2004, 3, 5, FALSE, 0), -1) << "the marked entry blocks the add";
+  EXPECT_EQ(picker_.RemoveEvent(2004, 3, 5, FALSE), 0);
+  EXPECT_FALSE(picker_.FindEventMark(CNbDate(2004, 3, 5), &mark));
+}

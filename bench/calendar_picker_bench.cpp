@@ -1,0 +1,87 @@
+// The date picker on a big event list: a full paint of twelve calendars and
+// one mouse move over them, each against a baseline measured in the same run
+// (the same picker without events; a mouse move over a plain window).
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+#include "calendar/date_picker.h"
+#include "mfc/app.h"
+#include "nbp/clock.h"
+#include "nbp/test_driver.h"
+
+namespace {
+
+struct Host {
+  CWinApp app{"Picker bench"};
+  CWnd parent;
+  CNbDatePicker picker;
+  CWnd plain;
+
+  Host() {
+    nbp::clock::Pin(1078920000);  // 10 March 2004
+    parent.CreateEx(0, nullptr, "Bench", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 1000, 800, nullptr, nullptr);
+    picker.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 4 * 220, 3 * 190), &parent, 1, 4, 3);
+    plain.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 600, 300, 700), &parent, 2);
+    nbp::test::Pump();
+  }
+  ~Host() {
+    picker.DestroyWindow();
+    parent.DestroyWindow();
+  }
+  void AddEvents(int count) {
+    // Distinct dates over 1975-2030, so the shown months carry some of them.
+    for (int i = 0; i < count; ++i) {
+      picker.AddEvent(1975 + i % 56, 1 + (i / 56) % 12, 1 + (i / 672) % 28, FALSE, i % 3 == 0 ? 1 : 0);
+    }
+  }
+  double PaintMs() {
+    auto start = std::chrono::steady_clock::now();
+    picker.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  }
+};
+
+void BM_PickerFullPaint(benchmark::State& state) {
+  Host host;
+  double plain = 0, loaded = 0;
+  int runs = 0;
+  for (auto _ : state) {
+    host.picker.ResetEventArray(FALSE);
+    plain += host.PaintMs();
+    host.AddEvents(10000);
+    loaded += host.PaintMs();
+    ++runs;
+  }
+  state.counters["paint_10000_events_ms"] = loaded / runs;
+  state.counters["paint_no_events_ms"] = plain / runs;
+  state.counters["ratio"] = plain > 0 ? loaded / plain : 0;
+}
+BENCHMARK(BM_PickerFullPaint)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_PickerMouseMove(benchmark::State& state) {
+  Host host;
+  host.AddEvents(10000);
+  host.picker.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const int n = 2000;
+  double over = 0, plain = 0;
+  int runs = 0;
+  for (auto _ : state) {
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < n; ++i) nbp::test::MoveTo(host.picker.m_hWnd, POINT{60 + (i % 7) * 20, 80 + (i % 5) * 18});
+    auto mid = std::chrono::steady_clock::now();
+    for (int i = 0; i < n; ++i) nbp::test::MoveTo(host.plain.m_hWnd, POINT{10 + (i % 7) * 20, 10 + (i % 5) * 10});
+    auto end = std::chrono::steady_clock::now();
+    over += std::chrono::duration<double, std::micro>(mid - start).count() / n;
+    plain += std::chrono::duration<double, std::micro>(end - mid).count() / n;
+    ++runs;
+  }
+  state.counters["move_over_picker_us"] = over / runs;
+  state.counters["move_over_plain_window_us"] = plain / runs;
+  state.counters["ratio"] = plain > 0 ? over / plain : 0;
+}
+BENCHMARK(BM_PickerMouseMove)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
