@@ -13,18 +13,37 @@
 
 namespace {
 
-// The window's pixels, with the popup menu the state opened drawn over them
-// where the menu stood.
-bool SaveWithMenu(HWND hwnd, const std::string& path, const nbp::PopupMenuRequest* menu) {
+// Draws a picture file over the shot with its top-left at (x, y).
+void Overlay(cairo_t* cr, cairo_surface_t* image, double x, double y) {
+  cairo_set_source_surface(cr, image, x, y);
+  cairo_paint(cr);
+}
+
+// The window's pixels with what a user would see over them: the windows it
+// owns that are showing (tooltips) and the popup menu the state opened.
+bool SaveAsSeen(HWND hwnd, const std::string& path, const nbp::PopupMenuRequest* menu) {
   if (!nbp::SaveWindowPng(hwnd, path.c_str())) return false;
-  cairo_surface_t* image = menu ? nbp::LastPopupMenuImage() : nullptr;
-  if (!image) return true;
   cairo_surface_t* shot = cairo_image_surface_create_from_png(path.c_str());
   RECT window;
   GetWindowRect(hwnd, &window);
   cairo_t* cr = cairo_create(shot);
-  cairo_set_source_surface(cr, image, menu->placed.left - window.left, menu->placed.top - window.top);
-  cairo_paint(cr);
+  std::vector<HWND> owned;
+  for (HWND top = GetTopWindow(nullptr); top; top = GetWindow(top, GW_HWNDNEXT)) {
+    if (top != hwnd && IsWindowVisible(top) && GetAncestor(GetWindow(top, GW_OWNER), GA_ROOT) == hwnd) owned.push_back(top);
+  }
+  // Back to front, as they stack.
+  for (auto it = owned.rbegin(); it != owned.rend(); ++it) {
+    std::string part = path + ".part.png";
+    if (!nbp::SaveWindowPng(*it, part.c_str())) continue;
+    cairo_surface_t* image = cairo_image_surface_create_from_png(part.c_str());
+    RECT r;
+    GetWindowRect(*it, &r);
+    Overlay(cr, image, r.left - window.left, r.top - window.top);
+    cairo_surface_destroy(image);
+    std::filesystem::remove(part);
+  }
+  if (cairo_surface_t* image = menu ? nbp::LastPopupMenuImage() : nullptr)
+    Overlay(cr, image, menu->placed.left - window.left, menu->placed.top - window.top);
   cairo_destroy(cr);
   bool ok = cairo_surface_write_to_png(shot, path.c_str()) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(shot);
@@ -79,7 +98,7 @@ std::vector<std::string> WriteSnapshots(const std::string& folder) {
       const nbp::PopupMenuRequest* menu =
           desktop && desktop->Menus().size() > menusBefore ? &desktop->Menus().back() : nullptr;
       std::string path = folder + "/" + name + ".png";
-      if (SaveWithMenu(window.m_hWnd, path, menu)) written.push_back(path);
+      if (SaveAsSeen(window.m_hWnd, path, menu)) written.push_back(path);
       window.DestroyWindow();
       nbp::test::Pump();
     };

@@ -141,7 +141,6 @@ std::vector<CGalleryPage::State> CCalendarPage::States() {
          self.m_months.GetDisplayMonth(&m, &y);
          nbp::test::MoveTo(self.m_months.m_hWnd, DayPoint(self.m_months, 0, y, m, 14));
          nbp::test::AdvanceClock(600);
-         if (self.m_months.m_ToolTip.m_hWnd) CGalleryPage::SavePicture(self.m_months.m_ToolTip.m_hWnd, "tip");
        }},
       {"date-dialog", [](CGalleryPage& page) {
          nbp::Headless()->WhenIdle([] {
