@@ -30,9 +30,15 @@ class CEdit : public CWnd {
 
   void EmptyUndoBuffer();
   BOOL FmtLines(BOOL bAddEOL);
+  // The most bytes the user may enter (default 30000); 0: as many as the
+  // control holds. Text set by the owner is not bound by it.
   void LimitText(int nChars = 0);
+  // -1: the caret's line, or the line where the selection starts.
   int LineFromChar(int nIndex = -1) const;
+  // -1: the caret's line. Returns -1 for a line that does not exist.
   int LineIndex(int nLine = -1) const;
+  // The length of the line holding character nLine (a character index, as
+  // the control takes it); -1: the unselected characters of the selected lines.
   int LineLength(int nLine = -1) const;
   void LineScroll(int nLines, int nChars = 0);
   void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE);
@@ -40,6 +46,9 @@ class CEdit : public CWnd {
   void SetRect(LPCRECT lpRect);
   void SetRectNP(LPCRECT lpRect);
   // Sets the selection, then scrolls the caret into view unless bNoScroll.
+  // A start of -1 removes the selection; an end of -1 is the end of the text;
+  // positions inside a character move to its start. The DWORD form packs
+  // two 16-bit positions.
   void SetSel(DWORD dwSelection, BOOL bNoScroll = FALSE);
   void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
   BOOL SetTabStops(int nTabStops, LPINT rgTabStops);
@@ -83,17 +92,20 @@ class CRichEditCtrl : public CWnd {
   void GetSel(CHARRANGE& cr) const;
   void GetSel(long& nStartChar, long& nEndChar) const;
   long GetEventMask() const;
+  // Default 32767; typing past it beeps and is refused.
   long GetLimitText() const;
   long GetSelText(LPSTR lpBuf) const;
   CString GetSelText() const;
   long GetTextLength() const;
   int GetFirstVisibleLine() const;
 
+  // 0: the rich edit control's maximum, 65536.
   void LimitText(long nChars = 0);
   long LineFromChar(long nIndex) const;
   int LineIndex(int nLine = -1) const;
   int LineLength(int nLine = -1) const;
   void LineScroll(int nLines, int nChars = 0);
+  // 0 to -1 selects everything; a start of -1 removes the selection.
   void SetSel(long nStartChar, long nEndChar);
   void SetSel(CHARRANGE& cr);
   // Returns the previous background color.
@@ -119,6 +131,7 @@ class CSpinButtonCtrl : public CWnd {
   CSpinButtonCtrl() = default;
   BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
+  // Without a table every step is 1.
   BOOL SetAccel(int nAccel, UDACCEL* pAccel);
   UINT GetAccel(int nAccel, UDACCEL* pAccel) const;
   int SetBase(int nBase);
@@ -130,6 +143,7 @@ class CSpinButtonCtrl : public CWnd {
   // The position in the low word; the high word is nonzero when the buddy's
   // text is not a number in range.
   int GetPos() const;
+  // The default range runs from 100 down to 0: the up arrow subtracts.
   void SetRange(int nLower, int nUpper);
   void SetRange32(int nLower, int nUpper);
   DWORD GetRange() const;

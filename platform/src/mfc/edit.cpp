@@ -73,8 +73,7 @@ void CEdit::SetPasswordChar(TCHAR ch) { Send(m_hWnd, EM_SETPASSWORDCHAR, static_
 void CEdit::SetRect(LPCRECT lpRect) { Send(m_hWnd, EM_SETRECT, 0, reinterpret_cast<LPARAM>(lpRect)); }
 void CEdit::SetRectNP(LPCRECT lpRect) { Send(m_hWnd, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(lpRect)); }
 void CEdit::SetSel(DWORD dwSelection, BOOL bNoScroll) {
-  SetSel(static_cast<int>(static_cast<short>(LOWORD(dwSelection))), static_cast<int>(static_cast<short>(HIWORD(dwSelection))),
-         bNoScroll);
+  SetSel(static_cast<int>(LOWORD(dwSelection)), static_cast<int>(HIWORD(dwSelection)), bNoScroll);
 }
 void CEdit::SetSel(int nStartChar, int nEndChar, BOOL bNoScroll) {
   Send(m_hWnd, EM_SETSEL, static_cast<WPARAM>(nStartChar), nEndChar);
