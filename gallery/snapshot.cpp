@@ -65,7 +65,8 @@ std::string Slug(const std::string& title) {
   return slug;
 }
 
-std::vector<std::string> WriteSnapshots(const std::string& folder) {
+std::vector<std::string> WriteSnapshots(const std::string& folder,
+                                        const std::function<void(const std::string&)>& onWritten) {
   std::vector<std::string> written;
   std::filesystem::create_directories(folder);
   nbp::clock::Pin(kPictureTime);
@@ -98,7 +99,10 @@ std::vector<std::string> WriteSnapshots(const std::string& folder) {
       const nbp::PopupMenuRequest* menu =
           desktop && desktop->Menus().size() > menusBefore ? &desktop->Menus().back() : nullptr;
       std::string path = folder + "/" + name + ".png";
-      if (SaveAsSeen(window.m_hWnd, path, menu)) written.push_back(path);
+      if (SaveAsSeen(window.m_hWnd, path, menu)) {
+        written.push_back(path);
+        if (onWritten) onWritten(path);
+      }
       window.DestroyWindow();
       nbp::test::Pump();
     };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,9 @@
 constexpr time_t kPictureTime = 1796893200;
 
 // Renders every page and state into `folder` and returns the files written.
-std::vector<std::string> WriteSnapshots(const std::string& folder);
+// `written` (when given) hears of each file as soon as it is on disk.
+std::vector<std::string> WriteSnapshots(const std::string& folder,
+                                        const std::function<void(const std::string&)>& written = nullptr);
 
 // A page title as a file-name part ("Date & time" → "date-time").
 std::string Slug(const std::string& title);
