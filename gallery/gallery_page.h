@@ -41,6 +41,9 @@ class CGalleryPage : public CWnd {
   // Shown in the gallery's status line: what a control just told the page.
   void Report(const CString& text);
   virtual void CreateControls() = 0;
+  // A built-in control (button, static, edit ...) on the page, in the
+  // dialog font.
+  HWND AddControl(LPCTSTR cls, LPCTSTR text, DWORD style, const CRect& rect, UINT id);
 
   CStatusLine* m_pStatus = nullptr;
 };

@@ -9,12 +9,6 @@
 
 namespace {
 
-HWND MakeControl(CWnd* parent, LPCTSTR cls, LPCTSTR text, DWORD style, const CRect& r, UINT id) {
-  HWND h = CreateWindowEx(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.Width(), r.Height(),
-                          parent->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
-  SendMessage(h, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  return h;
-}
 
 const char* ShowAsName(UINT id) {
   switch (id) {
@@ -28,18 +22,18 @@ const char* ShowAsName(UINT id) {
 }  // namespace
 
 void CBasicsPage::CreateControls() {
-  MakeControl(this, WC_STATIC, "Thursday, 10 December", SS_LEFT | SS_NOPREFIX, CRect(16, 14, 300, 32), 0xFFFF);
+  AddControl(WC_STATIC, "Thursday, 10 December", SS_LEFT | SS_NOPREFIX, CRect(16, 14, 300, 32), 0xFFFF);
   m_agenda.CreateEx(WS_EX_CLIENTEDGE, nullptr, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP,
                     CRect(16, 36, 356, 440), this, kAgendaId);
-  MakeControl(this, WC_BUTTON, "View", BS_GROUPBOX, CRect(376, 30, 600, 150), 0xFFFF);
-  MakeControl(this, WC_BUTTON, "&Day", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, CRect(392, 54, 580, 74), kDayId);
-  MakeControl(this, WC_BUTTON, "&Week", BS_AUTORADIOBUTTON, CRect(392, 78, 580, 98), kWeekId);
-  MakeControl(this, WC_BUTTON, "&Month", BS_AUTORADIOBUTTON, CRect(392, 102, 580, 122), kMonthId);
+  AddControl(WC_BUTTON, "View", BS_GROUPBOX, CRect(376, 30, 600, 150), 0xFFFF);
+  AddControl(WC_BUTTON, "&Day", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, CRect(392, 54, 580, 74), kDayId);
+  AddControl(WC_BUTTON, "&Week", BS_AUTORADIOBUTTON, CRect(392, 78, 580, 98), kWeekId);
+  AddControl(WC_BUTTON, "&Month", BS_AUTORADIOBUTTON, CRect(392, 102, 580, 122), kMonthId);
   ::SendMessage(::GetDlgItem(m_hWnd, kWeekId), BM_SETCHECK, BST_CHECKED, 0);
-  MakeControl(this, WC_BUTTON, "Show week &numbers", BS_AUTOCHECKBOX | WS_TABSTOP, CRect(376, 164, 600, 184),
+  AddControl(WC_BUTTON, "Show week &numbers", BS_AUTOCHECKBOX | WS_TABSTOP, CRect(376, 164, 600, 184),
               kWeekNumbersId);
-  MakeControl(this, WC_BUTTON, "&New appointment...", BS_DEFPUSHBUTTON | WS_TABSTOP, CRect(376, 200, 540, 226), kNewId);
-  MakeControl(this, WC_BUTTON, "Show &as: Busy", BS_PUSHBUTTON | WS_TABSTOP, CRect(376, 236, 540, 262), kShowAsId);
+  AddControl(WC_BUTTON, "&New appointment...", BS_DEFPUSHBUTTON | WS_TABSTOP, CRect(376, 200, 540, 226), kNewId);
+  AddControl(WC_BUTTON, "Show &as: Busy", BS_PUSHBUTTON | WS_TABSTOP, CRect(376, 236, 540, 262), kShowAsId);
 }
 
 BOOL CBasicsPage::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -11,12 +11,6 @@ namespace {
 
 int Key(int year, int month, int day) { return year * 10000 + month * 100 + day; }
 
-HWND MakeControl(CWnd* parent, LPCTSTR cls, LPCTSTR text, DWORD style, const CRect& r, UINT id) {
-  HWND h = CreateWindowEx(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.Width(), r.Height(),
-                          parent->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
-  SendMessage(h, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  return h;
-}
 
 // The centre of a day's cell in a picker, in its client coordinates.
 POINT DayPoint(CNbDatePicker& picker, int cal, int year, int month, int day) {
@@ -59,9 +53,9 @@ void CCalendarPage::CreateControls() {
   m_week.SetStartDate(month, now.GetDay(), year, FALSE);
   m_week.SetSelection(year, month, now.GetDay(), FALSE);
 
-  MakeControl(this, WC_STATIC, "Due date:", SS_LEFT, CRect(280, 214, 400, 232), 0xFFFF);
-  MakeControl(this, WC_STATIC, "(none)", SS_LEFT | SS_NOPREFIX, CRect(280, 236, 560, 254), kChosenId);
-  MakeControl(this, WC_BUTTON, "&Choose date...", BS_PUSHBUTTON | WS_TABSTOP, CRect(280, 262, 420, 288),
+  AddControl(WC_STATIC, "Due date:", SS_LEFT, CRect(280, 214, 400, 232), 0xFFFF);
+  AddControl(WC_STATIC, "(none)", SS_LEFT | SS_NOPREFIX, CRect(280, 236, 560, 254), kChosenId);
+  AddControl(WC_BUTTON, "&Choose date...", BS_PUSHBUTTON | WS_TABSTOP, CRect(280, 262, 420, 288),
               kChooseDateId);
 }
 
