@@ -1,0 +1,157 @@
+#include "fields/time_text.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Larger numbers read as this one: anything past it is far beyond 23:55,
+// and the arithmetic on it (times 100, plus carries) stays within int.
+constexpr int kNumberCap = 1000000;
+
+bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// Byte length of the character starting at text[i] (a stray byte is one).
+size_t CharLength(std::string_view text, size_t i) {
+  size_t n = 1;
+  while (i + n < text.size() && IsContinuation(static_cast<unsigned char>(text[i + n]))) ++n;
+  return n;
+}
+
+size_t CountChars(std::string_view text) {
+  size_t n = 0;
+  for (char c : text) n += !IsContinuation(static_cast<unsigned char>(c));
+  return n;
+}
+
+// The first `count` characters of text.
+std::string_view FirstChars(std::string_view text, size_t count) {
+  size_t i = 0;
+  for (size_t k = 0; k < count && i < text.size(); ++k) i += CharLength(text, i);
+  return text.substr(0, i);
+}
+
+// As atoi reads a number: white space, then the leading digits; 0 when
+// there are none. No sign: a time field's parts are never negative.
+int LeadingNumber(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  int value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (value < kNumberCap) value = value * 10 + (text[i] - '0');
+  }
+  return value < kNumberCap ? value : kNumberCap;
+}
+
+std::string UpperAscii(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+bool HoldsAnyOf(std::string_view upper, std::string_view letters) {
+  return upper.find_first_of(letters) != std::string_view::npos;
+}
+
+bool HoldsDesignator(std::string_view upper, const std::string& designator) {
+  return !designator.empty() && upper.find(UpperAscii(designator)) != std::string_view::npos;
+}
+
+}  // namespace
+
+void NbRoundMinutes(int& nMins) {
+  div_t d = div(nMins, 5);
+  if (d.rem == 1 || d.rem == 2) nMins = 5 * d.quot;
+  else if (d.rem == 3 || d.rem == 4) nMins = 5 * d.quot + 5;
+}
+
+NbTimeTextEdit NbReadTimeText(std::string_view text, const NbTimeConventions& conventions, NbTimeValue& value,
+                              std::string* newText) {
+  std::string upper = UpperAscii(text);
+  std::string_view sepChar = FirstChars(conventions.separator, 1);
+  size_t sepAt = sepChar.empty() ? std::string_view::npos : text.find(sepChar);
+  value.hasSeparator = sepAt != std::string_view::npos;
+
+  if (text.empty()) {
+    value.hours = 0;
+    value.mins = 0;
+    value.valid = false;
+    return NbTimeTextEdit::kKeep;
+  }
+  if (HoldsAnyOf(upper, "NOE")) return NbTimeTextEdit::kKeep;
+
+  if (HoldsDesignator(upper, conventions.pm) && !value.forceAM) value.forcePM = true;
+  if (HoldsDesignator(upper, conventions.am) && !value.forcePM) value.forceAM = true;
+
+  NbTimeTextEdit edit = NbTimeTextEdit::kKeep;
+  auto replace = [&](std::string replacement) {
+    if (newText) *newText = std::move(replacement);
+    value.hasSeparator = true;
+    edit = NbTimeTextEdit::kReplace;
+  };
+  size_t chars = CountChars(text);
+  int hours = 0, mins = 0;
+  if (chars == 1) {
+    if (text == sepChar) {
+      value.valid = false;
+      if (newText) newText->clear();
+      return NbTimeTextEdit::kClear;
+    }
+    hours = LeadingNumber(text);
+  } else if (!value.hasSeparator && chars == 2) {
+    int number = LeadingNumber(text);
+    std::string_view first = FirstChars(text, 1);
+    std::string_view second = text.substr(first.size());
+    if (number <= 12) {
+      hours = number;
+    } else if (conventions.h24 && number <= 24) {
+      hours = number;
+      value.hasSeparator = false;
+    } else {
+      hours = LeadingNumber(first);
+      mins = LeadingNumber(second) * 10;
+      replace(std::string(first) + conventions.separator + std::string(second));
+    }
+  } else if (!value.hasSeparator) {
+    std::string_view first = FirstChars(text, 1);
+    if (HoldsAnyOf(upper, "AMP")) {
+      hours = LeadingNumber(first);
+      replace(std::string(first));
+    } else {
+      std::string_view hourPart = FirstChars(text, 2);
+      std::string_view rest = text.substr(hourPart.size());
+      hours = LeadingNumber(hourPart);
+      mins = LeadingNumber(rest) * 10;
+      replace(std::string(hourPart) + conventions.separator + std::string(rest));
+    }
+  } else {
+    hours = LeadingNumber(text.substr(0, sepAt));
+    std::string_view after = text.substr(sepAt + sepChar.size());
+    size_t afterChars = CountChars(after);
+    if (afterChars == 1) mins = LeadingNumber(after) * 10;
+    else if (afterChars >= 2) mins = LeadingNumber(FirstChars(after, 2));
+  }
+
+  if (!conventions.h24) {
+    if (!value.forceAM && !value.forcePM && hours < conventions.firstAmHour) hours += 12;
+    if (value.forceAM && hours >= 12) hours -= 12;
+    else if (value.forcePM && hours < 12) hours += 12;
+  }
+  value.valid = true;
+
+  NbRoundMinutes(mins);
+  // Every whole hour in the minutes goes into the hours, so that no reading
+  // ever leaves 60 minutes or more ("0012" reads 0:120, that is 2:00).
+  if (mins >= 60) {
+    hours += mins / 60;
+    mins %= 60;
+  }
+  if (hours * 100 + mins > 2355) {
+    hours = 23;
+    mins = 55;
+  }
+  value.hours = hours;
+  value.mins = mins;
+  return edit;
+}
