@@ -2,10 +2,12 @@
 #include "gallery_page.h"
 #include "pages/basics_page.h"
 #include "pages/calendar_page.h"
+#include "pages/fields_page.h"
 
 std::vector<PageFactory> GalleryPages() {
   return {
       [] { return std::make_unique<CCalendarPage>(); },
+      [] { return std::make_unique<CFieldsPage>(); },
       [] { return std::make_unique<CBasicsPage>(); },
   };
 }
