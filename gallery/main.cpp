@@ -44,7 +44,7 @@ void PrintLayout(CGalleryWindow& window) {
     CRect tab = window.Tabs().TabRect(i);
     POINT c{tab.CenterPoint().x, tab.CenterPoint().y};
     window.Tabs().ClientToScreen(&c);
-    printf("tab %d %ld %ld\n", i, static_cast<long>(c.x), static_cast<long>(c.y));
+    printf("tab %d %ld %ld %s\n", i, static_cast<long>(c.x), static_cast<long>(c.y), window.Page(i)->Title());
   }
   for (int i = 0; i < window.PageCount(); ++i) {
     CGalleryPage* page = window.Page(i);

@@ -47,8 +47,8 @@ grep '^first frame' "$work/layout.txt"
 read -r _ cx cy cw ch < <(grep '^client ' "$work/layout.txt")
 read -r _ px py < <(grep '^client-in-picture ' "$work/layout.txt")
 # The Basics page's tab, and its "Show week numbers" check box.
-read -r _ _ tx ty < <(grep '^tab 1 ' "$work/layout.txt")
-read -r _ _ _ bx by < <(grep '^control 1 1003 ' "$work/layout.txt")
+read -r _ basics tx ty _ < <(grep ' Basics$' "$work/layout.txt")
+read -r _ _ _ bx by < <(grep "^control $basics 1003 " "$work/layout.txt")
 
 # Compares the window's client area on the screen with a picture's.
 same_as() {

@@ -30,69 +30,6 @@
 #include "win/types.h"
 #include "win/user_constants.h"
 
-// Dialog and control styles used by templates that win/controls.h does not
-// define (yet). The guards let the window system's headers define them too.
-#ifndef DS_ABSALIGN
-#define DS_ABSALIGN 0x01L
-#define DS_SYSMODAL 0x02L
-#define DS_LOCALEDIT 0x20L
-#define DS_SETFONT 0x40L
-#define DS_MODALFRAME 0x80L
-#define DS_NOIDLEMSG 0x100L
-#define DS_SETFOREGROUND 0x200L
-#define DS_3DLOOK 0x0004L
-#define DS_FIXEDSYS 0x0008L
-#define DS_NOFAILCREATE 0x0010L
-#define DS_CONTROL 0x0400L
-#define DS_CENTER 0x0800L
-#define DS_CENTERMOUSE 0x1000L
-#define DS_CONTEXTHELP 0x2000L
-#endif
-#ifndef ES_LEFT
-#define ES_LEFT 0x0000L
-#define ES_CENTER 0x0001L
-#define ES_RIGHT 0x0002L
-#define ES_MULTILINE 0x0004L
-#define ES_UPPERCASE 0x0008L
-#define ES_LOWERCASE 0x0010L
-#define ES_PASSWORD 0x0020L
-#define ES_AUTOVSCROLL 0x0040L
-#define ES_AUTOHSCROLL 0x0080L
-#define ES_NOHIDESEL 0x0100L
-#define ES_OEMCONVERT 0x0400L
-#define ES_READONLY 0x0800L
-#define ES_WANTRETURN 0x1000L
-#define ES_NUMBER 0x2000L
-#endif
-#ifndef LBS_NOTIFY
-#define LBS_NOTIFY 0x0001L
-#define LBS_SORT 0x0002L
-#define LBS_NOREDRAW 0x0004L
-#define LBS_MULTIPLESEL 0x0008L
-#define LBS_OWNERDRAWFIXED 0x0010L
-#define LBS_OWNERDRAWVARIABLE 0x0020L
-#define LBS_HASSTRINGS 0x0040L
-#define LBS_USETABSTOPS 0x0080L
-#define LBS_NOINTEGRALHEIGHT 0x0100L
-#define LBS_MULTICOLUMN 0x0200L
-#define LBS_WANTKEYBOARDINPUT 0x0400L
-#define LBS_EXTENDEDSEL 0x0800L
-#define LBS_DISABLENOSCROLL 0x1000L
-#define LBS_NODATA 0x2000L
-#define LBS_NOSEL 0x4000L
-#define LBS_STANDARD (LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER)
-#endif
-#ifndef CBS_SIMPLE
-#define CBS_SIMPLE 0x0001L
-#define CBS_DROPDOWN 0x0002L
-#define CBS_DROPDOWNLIST 0x0003L
-#define CBS_OWNERDRAWFIXED 0x0010L
-#define CBS_OWNERDRAWVARIABLE 0x0020L
-#define CBS_AUTOHSCROLL 0x0040L
-#define CBS_SORT 0x0100L
-#define CBS_HASSTRINGS 0x0200L
-#endif
-
 namespace nbp {
 
 // Atoms of the built-in control classes in a template's class field.

@@ -5,28 +5,12 @@
 // IsDialogMessage is declared in win/user.h with the other message functions.
 #pragma once
 
+#include "win/controls.h"
 #include "win/user.h"
 
 typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
-// Dialog styles. The guards let the template writer's header define the same
-// names first.
-#ifndef DS_ABSALIGN
-#define DS_ABSALIGN 0x01L
-#define DS_SYSMODAL 0x02L
-#define DS_LOCALEDIT 0x20L
-#define DS_SETFONT 0x40L
-#define DS_MODALFRAME 0x80L
-#define DS_NOIDLEMSG 0x100L
-#define DS_SETFOREGROUND 0x200L
-#define DS_3DLOOK 0x0004L
-#define DS_FIXEDSYS 0x0008L
-#define DS_NOFAILCREATE 0x0010L
-#define DS_CONTROL 0x0400L
-#define DS_CENTER 0x0800L
-#define DS_CENTERMOUSE 0x1000L
-#define DS_CONTEXTHELP 0x2000L
-#endif
+// Dialog styles are in win/controls.h.
 #define DS_SHELLFONT (DS_SETFONT | DS_FIXEDSYS)
 
 // The fixed head of a template in memory; the variable-length fields (menu,

@@ -529,35 +529,35 @@ namespace {
 // One %n insert of a message format, with its printf conversion.
 struct MsgInsert {
   int number = 0;
-  std::string spec = "s";  // between the exclamation marks
+  std::string conversion = "s";  // between the exclamation marks
 };
 
 enum class ArgKind { kString, kInt, kLong, kLongLong, kSize, kDouble, kPointer };
 
-ArgKind KindOf(const std::string& spec) {
-  char conv = spec.empty() ? 's' : spec.back();
+ArgKind KindOf(const std::string& conversionText) {
+  char conv = conversionText.empty() ? 's' : conversionText.back();
   if (conv == 's' || conv == 'S') return ArgKind::kString;
   if (conv == 'p') return ArgKind::kPointer;
   if (strchr("eEfFgGaA", conv)) return ArgKind::kDouble;
-  if (spec.find("I64") != std::string::npos || spec.find("ll") != std::string::npos) return ArgKind::kLongLong;
-  if (spec.find('z') != std::string::npos || spec.find('I') != std::string::npos) return ArgKind::kSize;
-  if (spec.find('l') != std::string::npos) return ArgKind::kLong;
+  if (conversionText.find("I64") != std::string::npos || conversionText.find("ll") != std::string::npos) return ArgKind::kLongLong;
+  if (conversionText.find('z') != std::string::npos || conversionText.find('I') != std::string::npos) return ArgKind::kSize;
+  if (conversionText.find('l') != std::string::npos) return ArgKind::kLong;
   return ArgKind::kInt;
 }
 
 // The printf form of a message conversion: I64 becomes ll, I becomes z.
-std::string PrintfSpec(const std::string& spec) {
+std::string PrintfConversion(const std::string& conversionText) {
   std::string out = "%";
-  for (size_t i = 0; i < spec.size(); ++i) {
-    if (spec.compare(i, 3, "I64") == 0) {
+  for (size_t i = 0; i < conversionText.size(); ++i) {
+    if (conversionText.compare(i, 3, "I64") == 0) {
       out += "ll";
       i += 2;
-    } else if (spec[i] == 'I') {
+    } else if (conversionText[i] == 'I') {
       out += 'z';
-    } else if (spec[i] == 'S') {
+    } else if (conversionText[i] == 'S') {
       out += 's';
-    } else if (spec[i] != '*') {  // widths from the argument list are not supported
-      out += spec[i];
+    } else if (conversionText[i] != '*') {  // widths from the argument list are not supported
+      out += conversionText[i];
     }
   }
   return out;
@@ -571,27 +571,27 @@ struct ArgValue {
   const void* p = nullptr;
 };
 
-bool ValidConversion(const std::string& spec) {
-  if (spec.empty()) return false;
-  for (char c : spec)
+bool ValidConversion(const std::string& conversionText) {
+  if (conversionText.empty()) return false;
+  for (char c : conversionText)
     if (!strchr("-+ #0123456789.hlLzjtI64diouxXcsSpeEfFgGaA", c)) return false;
-  return strchr("diouxXcsSpeEfFgGaA", spec.back()) != nullptr;
+  return strchr("diouxXcsSpeEfFgGaA", conversionText.back()) != nullptr;
 }
 
-// Reads "%12!spec!" starting after the '%'; returns false when it is not an
+// Reads "%12!conversionText!" starting after the '%'; returns false when it is not an
 // insert (the caller then treats the character after '%' literally).
 bool ParseInsert(const char*& p, MsgInsert& ins) {
   if (*p < '1' || *p > '9') return false;
   int n = *p++ - '0';
   if (*p >= '0' && *p <= '9') n = n * 10 + (*p++ - '0');
   ins.number = n;
-  ins.spec.assign(1, 's');  // (a plain literal assignment trips a false -Wrestrict in GCC 12)
+  ins.conversion.assign(1, 's');  // (a plain literal assignment trips a false -Wrestrict in GCC 12)
   if (*p == '!') {
     const char* close = strchr(p + 1, '!');
     if (close) {
-      std::string spec(p + 1, static_cast<size_t>(close - p - 1));
-      if (ValidConversion(spec)) {
-        ins.spec = spec;
+      std::string conversionText(p + 1, static_cast<size_t>(close - p - 1));
+      if (ValidConversion(conversionText)) {
+        ins.conversion = conversionText;
         p = close + 1;
       }
     }
@@ -599,8 +599,8 @@ bool ParseInsert(const char*& p, MsgInsert& ins) {
   return true;
 }
 
-std::string FormatArg(const std::string& spec, const ArgValue& v) {
-  std::string fmt = PrintfSpec(spec);
+std::string FormatArg(const std::string& conversionText, const ArgValue& v) {
+  std::string fmt = PrintfConversion(conversionText);
   char small[64];
   auto run = [&](auto value) {
     int n = snprintf(small, sizeof small, fmt.c_str(), value);
@@ -633,7 +633,7 @@ std::string FormatMessageText(const char* format, va_list args) {
     MsgInsert ins;
     if (ParseInsert(p, ins)) {
       if (specs.size() < static_cast<size_t>(ins.number)) specs.resize(static_cast<size_t>(ins.number));
-      if (specs[ins.number - 1].empty()) specs[ins.number - 1] = ins.spec;
+      if (specs[ins.number - 1].empty()) specs[ins.number - 1] = ins.conversion;
     } else if (*p) {
       ++p;
     }
@@ -663,8 +663,8 @@ std::string FormatMessageText(const char* format, va_list args) {
     MsgInsert ins;
     if (ParseInsert(p, ins)) {
       // Each insert is read with the conversion of its first occurrence.
-      const std::string& spec = specs[ins.number - 1];
-      out += FormatArg(spec, values[ins.number - 1]);
+      const std::string& conversionText = specs[ins.number - 1];
+      out += FormatArg(conversionText, values[ins.number - 1]);
       continue;
     }
     char c = *p;
