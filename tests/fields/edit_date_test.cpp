@@ -265,19 +265,6 @@ TEST_F(DateFieldTest, WithoutAGivenTimeTodayIsRestored) {
   EXPECT_EQ(Text(date_), "");
 }
 
-TEST_F(DateFieldTest, MissingPartsTakeToday) {
-  Make();
-  ::SetWindowText(date_.m_hWnd, "garbage");
-  EXPECT_EQ(date_.ReadFormat(), 0);
-  EXPECT_EQ(date_.Month(), -1);
-  EXPECT_EQ(date_.WriteFormat(0), 1);
-  // The failed parse left the year at its two-digit reading of -1 (1999),
-  // month and day unset; unset parts are today's.
-  EXPECT_EQ(date_.Year(), 1999);
-  EXPECT_EQ(date_.Month() * 100 + date_.Day(), 310);
-  EXPECT_EQ(Text(date_), "3/10/1999");
-}
-
 TEST_F(DateFieldTest, EveryKeyIsOfferedToTheParentFirst) {
   Make();
   ClickInto(date_);

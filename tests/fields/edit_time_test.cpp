@@ -70,17 +70,6 @@ TEST_F(TimeFieldTest, TypingSequences) {
   }
 }
 
-TEST_F(TimeFieldTest, TheSeparatorGoesInWhereTheUserLeftItOut) {
-  Make(false);
-  nbp::test::Type("1");
-  nbp::test::Type("3");
-  EXPECT_EQ(Text(*time_), "1:3");
-  EXPECT_EQ(Sel(*time_), std::make_pair(3, 3)) << "the caret at the end of the new text";
-  nbp::test::Type("0");
-  EXPECT_EQ(Text(*time_), "1:30");
-  EXPECT_EQ(time_->GetHours() * 100 + time_->GetMins(), 1330);
-}
-
 TEST_F(TimeFieldTest, EmptyAndLoneSeparatorAreNoTime) {
   Make(true);
   time_->SetTime(10, 30, FALSE);
@@ -311,16 +300,6 @@ TEST(TimeTextTest, ReadsWhatAPasteCanLeave) {
     if (c.newText) {
       EXPECT_EQ(replaced, c.newText);
     }
-  }
-}
-
-TEST(TimeTextTest, RoundsToFiveMinutes) {
-  const int in[] = {0, 1, 2, 3, 4, 5, 7, 8, 55, 57, 58, 59};
-  const int out[] = {0, 0, 0, 5, 5, 5, 5, 10, 55, 55, 60, 60};
-  for (size_t i = 0; i < std::size(in); ++i) {
-    int m = in[i];
-    NbRoundMinutes(m);
-    EXPECT_EQ(m, out[i]) << in[i];
   }
 }
 

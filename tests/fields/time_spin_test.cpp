@@ -36,18 +36,6 @@ class TimeSpinTest : public FieldTest {
   std::unique_ptr<CNbEditTimeSpinCtrl> field_;
 };
 
-TEST_F(TimeSpinTest, ShowsTheFixedForm) {
-  Make(false);
-  field_->SetTime(9, 5, TRUE);
-  EXPECT_EQ(Text(*field_), "09:05 AM");
-  field_->SetTime(21, 30, TRUE);
-  EXPECT_EQ(Text(*field_), "09:30 PM");
-  EXPECT_EQ(field_->FormatTime(), 1);
-  Make(true);
-  field_->SetTime(9, 5, TRUE);
-  EXPECT_EQ(Text(*field_), "09:05");
-}
-
 TEST_F(TimeSpinTest, AClickSelectsThePartUnderTheMouse) {
   Make(false);
   field_->SetTime(11, 30, TRUE);  // "11:30 AM"

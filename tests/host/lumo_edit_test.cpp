@@ -69,13 +69,6 @@ TEST_F(LumoEditTest, TheLimitCountsCharactersNotBytes) {
   EXPECT_EQ(Beeps(), 1u);
 }
 
-TEST_F(LumoEditTest, WithoutALimitEverythingGoesIn) {
-  Make();
-  nbp::test::Type("a longer line of text");
-  EXPECT_EQ(Text(), "a longer line of text");
-  EXPECT_EQ(Beeps(), 0u);
-}
-
 TEST_F(LumoEditTest, PastedTextIsCleanedAndCut) {
   struct Case {
     DWORD style;
