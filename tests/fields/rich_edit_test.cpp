@@ -138,6 +138,7 @@ TEST_F(RichEditTest, TypingAtTheLimitBeepsOncePerCharacter) {
   EXPECT_EQ(Beeps(kLimitBeep), 0);
   nbp::test::Type("fgh");
   EXPECT_EQ(Beeps(kLimitBeep), 3);
+  EXPECT_EQ(AllBeeps(), 3) << "one beep per refused character, not one more from the control";
   EXPECT_EQ(Text(notes_), "abcde");
 }
 

@@ -18,21 +18,25 @@ class RichEditTest : public EditTest {
   }
 };
 
-TEST_F(RichEditTest, TypingPastTheLimitBeepsAndIsRefused) {
+TEST_F(RichEditTest, TypingPastTheLimitIsRefusedAndBeepsWhenAsked) {
   HWND r = MakeRich();
   EXPECT_EQ(SendMessage(r, EM_GETLIMITTEXT, 0, 0), 32767);
   SendMessage(r, EM_EXLIMITTEXT, 0, 3);
   EXPECT_EQ(SendMessage(r, EM_GETLIMITTEXT, 0, 0), 3);
   Focus(r);
-  t::Type("abcde");
+  t::Type("abcd");
   EXPECT_EQ(Text(r), "abc");
-  EXPECT_EQ(Beeps(), 2u) << "one beep for each refused character";
+  EXPECT_EQ(Beeps(), 0u) << "silent unless SES_BEEPONMAXTEXT";
+  EXPECT_EQ(SendMessage(r, EM_SETEDITSTYLE, SES_BEEPONMAXTEXT, SES_BEEPONMAXTEXT), SES_BEEPONMAXTEXT);
+  t::Type("e");
+  EXPECT_EQ(Text(r), "abc");
+  EXPECT_EQ(Beeps(), 1u) << "one beep for each refused character";
   EXPECT_EQ(Count(r, EN_MAXTEXT), 2u);
   // Within the limit nothing beeps.
   t::PressKey(VK_BACK);
   t::Type("z");
   EXPECT_EQ(Text(r), "abz");
-  EXPECT_EQ(Beeps(), 2u);
+  EXPECT_EQ(Beeps(), 1u);
   SendMessage(r, EM_EXLIMITTEXT, 0, 0);
   EXPECT_EQ(SendMessage(r, EM_GETLIMITTEXT, 0, 0), 65536) << "zero: the rich edit's own maximum";
 }

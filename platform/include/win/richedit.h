@@ -28,6 +28,11 @@
 #endif
 #define EM_GETTEXTRANGE (WM_USER + 75)
 
+#define EM_SETEDITSTYLE (WM_USER + 204)
+#define EM_GETEDITSTYLE (WM_USER + 205)
+// Edit styles (EM_SETEDITSTYLE: wParam the styles, lParam the mask)
+#define SES_BEEPONMAXTEXT 2
+
 // EM_SETEVENTMASK: which notifications the parent receives.
 #define ENM_NONE 0x00000000
 #define ENM_CHANGE 0x00000001

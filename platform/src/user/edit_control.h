@@ -18,6 +18,9 @@ namespace nbp::user::edit {
 struct Edit {
   HWND hwnd = nullptr;
   bool rich = false;
+  // Rich edit only: beep when a character would pass the limit
+  // (SES_BEEPONMAXTEXT, off by default as in the rich edit control).
+  bool beepOnMaxText = false;
   DWORD style = 0;  // the ES_* bits as the control applies them
 
   std::string text;

@@ -39,8 +39,9 @@ void Type(Edit* e, std::string ch) {
     MessageBeep(MB_OK);
     return;
   }
-  // The rich edit control beeps when a character would go past its limit.
-  if (e->rich && e->text.size() - (e->SelEnd() - e->SelStart()) + ch.size() > e->limit) MessageBeep(MB_OK);
+  // A rich edit asked to (SES_BEEPONMAXTEXT) beeps when a character would go past its limit.
+  if (e->rich && e->beepOnMaxText && e->text.size() - (e->SelEnd() - e->SelStart()) + ch.size() > e->limit)
+    MessageBeep(MB_OK);
   ReplaceSelection(e, std::move(ch), true, true, true);
 }
 

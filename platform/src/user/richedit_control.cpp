@@ -62,6 +62,11 @@ LRESULT RichEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (e->Multiline()) code |= DLGC_WANTMESSAGE;
       return code;
     }
+    case EM_SETEDITSTYLE:
+      if (lParam & SES_BEEPONMAXTEXT) e->beepOnMaxText = (wParam & SES_BEEPONMAXTEXT) != 0;
+      return e->beepOnMaxText ? SES_BEEPONMAXTEXT : 0;
+    case EM_GETEDITSTYLE:
+      return e->beepOnMaxText ? SES_BEEPONMAXTEXT : 0;
     case EM_EXLIMITTEXT:
       e->limit = lParam > 0 ? static_cast<size_t>(lParam) : kDefaultMaxLimit;
       return 0;
