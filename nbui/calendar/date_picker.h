@@ -168,6 +168,10 @@ class NBUI_API CNbDatePicker : public CWnd {
   bool FindEventMark(const CNbDate& date, int* pMark) const;
 
  protected:
+  // Whether a comes before b (by year, month and day).
+  static bool IsBefore(const CNbDate& a, const CNbDate& b);
+  // Whether a start date is set (none of its fields is -1).
+  bool HasStartDate() const;
   // Which month a cell belongs to: 0 the previous, 1 the calendar's own, 2 the next.
   int CellMonthClass(int nCal, int nCell) const;
   void CalendarSize(int& nWidth, int& nHeight) const;

@@ -5,18 +5,15 @@
 
 #include "calendar/date_picker.h"
 
-namespace {
-
-// Later than: compares (year, month, day) in that order.
-bool Before(const CNbDate& a, const CNbDate& b) {
+bool CNbDatePicker::IsBefore(const CNbDate& a, const CNbDate& b) {
   if (a.m_nYear != b.m_nYear) return a.m_nYear < b.m_nYear;
   if (a.m_nMonth != b.m_nMonth) return a.m_nMonth < b.m_nMonth;
   return a.m_nDay < b.m_nDay;
 }
 
-bool FullySet(const CNbDate& d) { return d.m_nYear != -1 && d.m_nMonth != -1 && d.m_nDay != -1; }
-
-}  // namespace
+bool CNbDatePicker::HasStartDate() const {
+  return m_dateStart.m_nYear != -1 && m_dateStart.m_nMonth != -1 && m_dateStart.m_nDay != -1;
+}
 
 void CNbDatePicker::CalendarSize(int& nWidth, int& nHeight) const {
   CRect client(0, 0, 0, 0);
@@ -44,7 +41,7 @@ CRect CNbDatePicker::GetCalBounds(int nIndex) const {
 }
 
 void CNbDatePicker::GetCalRects(const CRect& rcBounds, CPickerRects& rects) const {
-  int cw = m_nCellWidth, ch = m_nCellHeight;
+  int ch = m_nCellHeight;
   CRect r(rcBounds.left + 1, rcBounds.top + 1, rcBounds.right - 2, rcBounds.bottom - 2);
   rects.m_rcDays = CRect(r.left, r.bottom - 6 * ch, r.right, r.bottom);
   rects.m_rcDow = CRect(r.left, rects.m_rcDays.top - ch, r.right, rects.m_rcDays.top);
@@ -62,7 +59,6 @@ void CNbDatePicker::GetCalRects(const CRect& rcBounds, CPickerRects& rects) cons
     rects.m_rcYear.left = t.right - t.Width() / 2;
     rects.m_rcYear.right = rects.m_rcNext.left;
   }
-  (void)cw;
 }
 
 int CNbDatePicker::PtToCalIndex(CPoint point) const {
@@ -137,7 +133,7 @@ int CNbDatePicker::GridToDate(int nCal, int nCell, CNbDate& date, BOOL bAllowOth
   int cls = CellMonthClass(nCal, nCell);
   if (cls == 1) {
     date = CNbDate(g->m_nYear, g->m_nMonth, day, date.m_nMark);
-    if (FullySet(m_dateStart) && Before(date, m_dateStart)) {
+    if (HasStartDate() && IsBefore(date, m_dateStart)) {
       date = CNbDate(m_dateStart.m_nYear, m_dateStart.m_nMonth, m_dateStart.m_nDay, date.m_nMark);
       return 0;
     }
@@ -165,7 +161,7 @@ int CNbDatePicker::GridToClosestDate(int nCal, int nCell, CNbDate& date) const {
   while (g->m_naCellDay[cell] < 1 && cell >= 7) cell -= 7;
   while (g->m_naCellDay[cell] < 1 && cell + 7 < CMonthGrid::kCells) cell += 7;
   date = CNbDate(g->m_nYear, g->m_nMonth, std::max(g->m_naCellDay[cell], 1), date.m_nMark);
-  if (FullySet(m_dateStart) && Before(date, m_dateStart))
+  if (HasStartDate() && IsBefore(date, m_dateStart))
     date = CNbDate(m_dateStart.m_nYear, m_dateStart.m_nMonth, m_dateStart.m_nDay, date.m_nMark);
   return 1;
 }

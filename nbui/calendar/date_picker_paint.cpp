@@ -237,7 +237,7 @@ void CNbDatePicker::DrawDays(CDC& dc, int nCal, const CPickerRects& rects, int n
   bool showSelection = (m_nFlags & kShowSelection) != 0;
   if (!DateToGrid(nCal, m_dateHighlight, &selectedCell)) selectedCell = -1;
   bool weekRow = (m_nFlags & kWeekRow) != 0;
-  bool startSet = m_dateStart.m_nYear != -1 && m_dateStart.m_nMonth != -1 && m_dateStart.m_nDay != -1;
+  bool startSet = HasStartDate();
   bool big = m_nCellHeight >= 20;
   bool focused = GetFocus() == this;
 
@@ -277,9 +277,7 @@ void CNbDatePicker::DrawDays(CDC& dc, int nCal, const CPickerRects& rects, int n
       bold = true;
       text = selected.crText;
     }
-    if (!bold && startSet && cls == 1 && date.m_nYear * 10000 + date.m_nMonth * 100 + date.m_nDay <
-                                            m_dateStart.m_nYear * 10000 + m_dateStart.m_nMonth * 100 + m_dateStart.m_nDay)
-      text = other.crText;
+    if (!bold && startSet && cls == 1 && IsBefore(date, m_dateStart)) text = other.crText;
     dc.SelectObject(bold ? (big ? NbThemeGetBoldFont() : NbThemeGetSmallBoldFont())
                          : (big ? NbThemeGetFont() : NbThemeGetSmallFont()));
     dc.SetTextColor(text);
