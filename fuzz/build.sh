@@ -9,3 +9,6 @@ ninja -C build-fuzz
 mkdir -p build-fuzz/corpus/parse_date
 ASAN_OPTIONS=detect_leaks=0 build-fuzz/parse_date_fuzzer -max_total_time="$seconds" -max_len=512 \
   build-fuzz/corpus/parse_date fuzz/corpus/parse_date
+mkdir -p build-fuzz/corpus/dialog_template
+ASAN_OPTIONS=detect_leaks=0 build-fuzz/dialog_template_fuzzer -max_total_time="$seconds" -max_len=4096 \
+  build-fuzz/corpus/dialog_template
