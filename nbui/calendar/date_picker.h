@@ -177,7 +177,6 @@ class NBUI_API CNbDatePicker : public CWnd {
   void CalendarSize(int& nWidth, int& nHeight) const;
   CWnd* NotifyTarget() const;
   void Redraw();
-  void RedrawFocus(int nCal, int nFocus);
   void ResetRollover();
   void OnMonthYearMenu(int nCal, int nHit);
   void MoveFirstMonth(int nDelta, BOOL bRedraw);

@@ -266,7 +266,7 @@ class SdlDesktop : public Desktop {
       case SDL_KEYUP: {
         bool extended = false;
         UINT vk = sdl::VirtualKeyOf(ev.key.keysym, &extended);
-        if (vk) input::Key(vk, ev.type == SDL_KEYDOWN, extended, ev.key.keysym.scancode ? 0 : 0);
+        if (vk) input::Key(vk, ev.type == SDL_KEYDOWN, extended);
         break;
       }
       case SDL_TEXTINPUT:
