@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "library_test_env.h"
+
 #include <cstdlib>
 #include <ctime>
 #include <vector>
@@ -54,21 +56,12 @@ class CRecordingParent : public CWnd {
 
 class PickerTest : public ::testing::Test {
  protected:
-  static time_t Utc(int year, int month, int day, int hour = 12) {
-    struct tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    return timegm(&t);
+  static time_t Utc(int year, int month, int day, int hour = 12, int minute = 0) {
+    return nbtest::Utc(year, month, day, hour, minute);
   }
 
   void SetUp() override {
-    setenv("TZ", "UTC", 1);
-    tzset();
-    setenv("NBUI_SETTINGS_FILE", "/nonexistent/nbui-test-settings.ini", 1);
-    nbp::SetDesktop(nullptr);
-    nbp::clock::Pin(Utc(2004, 3, 10));
+    nbtest::QuietLibraryEnvironment();
     ASSERT_TRUE(parent_.CreateEx(0, nullptr, "Host", WS_OVERLAPPED | WS_VISIBLE, 40, 40, 700, 500, nullptr, nullptr));
     app_.m_pMainWnd = &parent_;
   }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "library_test_env.h"
+
 #include <cstdlib>
 #include <ctime>
 #include <functional>
@@ -91,21 +93,11 @@ class FieldTest : public ::testing::Test {
   static constexpr DWORD kFieldStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 
   static time_t Utc(int year, int month, int day, int hour = 12, int minute = 0) {
-    struct tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    return timegm(&t);
+    return nbtest::Utc(year, month, day, hour, minute);
   }
 
   void SetUp() override {
-    setenv("TZ", "UTC", 1);
-    tzset();
-    setenv("NBUI_SETTINGS_FILE", "/nonexistent/nbui-test-settings.ini", 1);
-    nbp::SetDesktop(nullptr);
-    nbp::clock::Pin(Utc(2004, 3, 10));
+    nbtest::QuietLibraryEnvironment();
     UseLocale("en_US");
     nbp::CurrentDesktop().SetClipboardText("");
     ASSERT_TRUE(parent_.CreateEx(0, nullptr, "Form", WS_OVERLAPPED | WS_VISIBLE, 40, 40, 500, 300, nullptr, nullptr));
