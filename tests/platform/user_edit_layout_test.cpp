@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "../../platform/src/user/edit_layout.h"
-#include "../../platform/src/user/edit_text.h"
+#include "../../platform/src/user/controls/edit/edit_layout.h"
+#include "../../platform/src/user/controls/edit/edit_text.h"
 
 using namespace nbp::user::edit;
 

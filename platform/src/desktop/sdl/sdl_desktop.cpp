@@ -1,0 +1,460 @@
+// The interactive desktop on SDL2.
+//
+// Each visible top-level window is an SDL window showing the window's pixels
+// from the window system's backing store. A window with a caption becomes a
+// decorated window that shows what lies inside its frame (the window manager
+// draws the frame and title); other top-level windows (popups, menus, tips)
+// show all their pixels in an undecorated window.
+#include "nbp/sdl_desktop.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+#include "nbp/desktop.h"
+#include "nbp/display.h"
+#include "nbp/menu_image.h"
+#include "desktop/sdl/sdl_keys.h"
+#include "user/window/user_state.h"
+#include "user/window/window.h"
+
+namespace nbp {
+namespace {
+
+using user::Window;
+
+struct Shown {
+  SDL_Window* window = nullptr;
+  RECT area{};          // the part of the top-level window shown, window coordinates
+  bool decorated = false;
+  bool dirty = true;
+};
+
+bool Decorated(const Window* w) { return (w->style & WS_CAPTION) == WS_CAPTION; }
+
+RECT ShownArea(const Window* w) {
+  if (Decorated(w)) return user::InsideFrame(w);
+  return RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
+}
+
+int ButtonOf(Uint8 sdlButton, input::Button* out) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT: *out = input::Button::Left; return 1;
+    case SDL_BUTTON_RIGHT: *out = input::Button::Right; return 1;
+    case SDL_BUTTON_MIDDLE: *out = input::Button::Middle; return 1;
+    default: return 0;
+  }
+}
+
+SDL_SystemCursor SystemCursorOf(HCURSOR cursor) {
+  uintptr_t id = reinterpret_cast<uintptr_t>(cursor);
+  switch (id) {
+    case 32513: return SDL_SYSTEM_CURSOR_IBEAM;
+    case 32514: return SDL_SYSTEM_CURSOR_WAIT;
+    case 32515: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case 32642: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case 32643: return SDL_SYSTEM_CURSOR_SIZENESW;
+    case 32644: return SDL_SYSTEM_CURSOR_SIZEWE;
+    case 32645: return SDL_SYSTEM_CURSOR_SIZENS;
+    case 32646: return SDL_SYSTEM_CURSOR_SIZEALL;
+    case 32648: return SDL_SYSTEM_CURSOR_NO;
+    case 32649: return SDL_SYSTEM_CURSOR_HAND;
+    case 32650: return SDL_SYSTEM_CURSOR_WAITARROW;
+    default: return SDL_SYSTEM_CURSOR_ARROW;
+  }
+}
+
+class SdlDesktop : public Desktop {
+ public:
+  ~SdlDesktop() override {
+    for (auto& [h, s] : shown_) SDL_DestroyWindow(s.window);
+    for (auto& [k, c] : cursors_) SDL_FreeCursor(c);
+  }
+
+  int AskMessageBox(const MessageBoxRequest& request) override {
+    PresentAll();
+    std::vector<SDL_MessageBoxButtonData> buttons;
+    auto add = [&](int id, const char* text) {
+      buttons.push_back(SDL_MessageBoxButtonData{0, id, text});
+    };
+    switch (request.type & MB_TYPEMASK) {
+      case MB_OKCANCEL: add(IDOK, "OK"); add(IDCANCEL, "Cancel"); break;
+      case MB_ABORTRETRYIGNORE: add(IDABORT, "Abort"); add(IDRETRY, "Retry"); add(IDIGNORE, "Ignore"); break;
+      case MB_YESNOCANCEL: add(IDYES, "Yes"); add(IDNO, "No"); add(IDCANCEL, "Cancel"); break;
+      case MB_YESNO: add(IDYES, "Yes"); add(IDNO, "No"); break;
+      case MB_RETRYCANCEL: add(IDRETRY, "Retry"); add(IDCANCEL, "Cancel"); break;
+      default: add(IDOK, "OK"); break;
+    }
+    size_t def = std::min<size_t>((request.type & MB_DEFMASK) >> 8, buttons.size() - 1);
+    buttons[def].flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+    for (auto& b : buttons) {
+      if (b.buttonid == IDCANCEL || b.buttonid == IDNO) b.flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+    }
+    Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
+    UINT icon = request.type & MB_ICONMASK;
+    if (icon == MB_ICONHAND) flags = SDL_MESSAGEBOX_ERROR;
+    else if (icon == MB_ICONEXCLAMATION) flags = SDL_MESSAGEBOX_WARNING;
+    SDL_MessageBoxData data{};
+    data.flags = flags;
+    data.window = WindowOf(request.owner);
+    data.title = request.caption.c_str();
+    data.message = request.text.c_str();
+    data.numbuttons = static_cast<int>(buttons.size());
+    data.buttons = buttons.data();
+    int chosen = buttons[def].buttonid;
+    if (SDL_ShowMessageBox(&data, &chosen) != 0) return buttons[def].buttonid;
+    return chosen < 0 ? buttons[def].buttonid : chosen;
+  }
+
+  int AskPopupMenu(const PopupMenuRequest& request) override;
+
+  void Beep(UINT) override { fputc('\a', stderr); }
+
+  void CursorChanged(HCURSOR cursor) override {
+    SDL_SystemCursor kind = SystemCursorOf(cursor);
+    SDL_Cursor*& c = cursors_[kind];
+    if (!c) c = SDL_CreateSystemCursor(kind);
+    if (c) SDL_SetCursor(c);
+  }
+
+  void WindowPixelsChanged(HWND top, const RECT&) override {
+    auto it = shown_.find(top);
+    if (it != shown_.end()) it->second.dirty = true;
+  }
+
+  void WindowChanged(HWND top) override {
+    if (syncing_) return;
+    Window* w = user::FromHandle(top);
+    auto it = shown_.find(top);
+    if (!w || !(w->style & WS_VISIBLE)) {
+      if (it != shown_.end()) {
+        SDL_DestroyWindow(it->second.window);
+        shown_.erase(it);
+      }
+      return;
+    }
+    RECT area = ShownArea(w);
+    int x = w->rect.left + area.left, y = w->rect.top + area.top;
+    int width = std::max(1, static_cast<int>(area.right - area.left));
+    int height = std::max(1, static_cast<int>(area.bottom - area.top));
+    if (it == shown_.end()) {
+      Shown s;
+      s.decorated = Decorated(w);
+      Uint32 flags = SDL_WINDOW_SHOWN;
+      if (!s.decorated) flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR;
+      if (w->style & WS_THICKFRAME) flags |= SDL_WINDOW_RESIZABLE;
+      if (!s.decorated && w->owner) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+      s.window = SDL_CreateWindow(w->text.c_str(), x, y, width, height, flags);
+      if (!s.window) return;
+      s.area = area;
+      it = shown_.emplace(top, s).first;
+    } else {
+      Shown& s = it->second;
+      int cx, cy, cw, ch;
+      SDL_GetWindowPosition(s.window, &cx, &cy);
+      SDL_GetWindowSize(s.window, &cw, &ch);
+      if (cx != x || cy != y) SDL_SetWindowPosition(s.window, x, y);
+      if (cw != width || ch != height) SDL_SetWindowSize(s.window, width, height);
+      SDL_SetWindowTitle(s.window, w->text.c_str());
+      s.area = area;
+    }
+    it->second.dirty = true;
+  }
+
+  bool WaitForInput(uint32_t timeoutMs) override {
+    PresentAll();
+    SDL_Event ev;
+    int wait = timeoutMs == UINT32_MAX ? -1 : static_cast<int>(std::min<uint32_t>(timeoutMs, INT_MAX));
+    if (SDL_WaitEventTimeout(&ev, wait)) {
+      Handle(ev);
+      while (SDL_PollEvent(&ev)) Handle(ev);
+    }
+    return true;
+  }
+
+  bool DeliversText() const override { return true; }
+
+  void SetClipboardText(const std::string& text) override { SDL_SetClipboardText(text.c_str()); }
+  bool GetClipboardText(std::string* text) override {
+    if (!text || !SDL_HasClipboardText()) return false;
+    char* t = SDL_GetClipboardText();
+    if (!t) return false;
+    *text = t;
+    SDL_free(t);
+    return true;
+  }
+
+ private:
+  SDL_Window* WindowOf(HWND hwnd) {
+    Window* w = user::FromHandle(hwnd);
+    if (!w) return nullptr;
+    auto it = shown_.find(user::TopLevelOf(w)->handle);
+    return it == shown_.end() ? nullptr : it->second.window;
+  }
+
+  // The top-level window and the screen point of an SDL window's point.
+  bool ToScreen(Uint32 windowId, int x, int y, POINT* screen) {
+    for (auto& [h, s] : shown_) {
+      if (SDL_GetWindowID(s.window) != windowId) continue;
+      Window* w = user::FromHandle(h);
+      if (!w) return false;
+      *screen = POINT{w->rect.left + s.area.left + x, w->rect.top + s.area.top + y};
+      return true;
+    }
+    return false;
+  }
+
+  HWND TopOf(Uint32 windowId) {
+    for (auto& [h, s] : shown_) {
+      if (SDL_GetWindowID(s.window) == windowId) return h;
+    }
+    return nullptr;
+  }
+
+  void Present(HWND h, Shown& s) {
+    Window* w = user::FromHandle(h);
+    if (!w || !w->surface) return;
+    SDL_Surface* target = SDL_GetWindowSurface(s.window);
+    if (!target) return;
+    cairo_surface_flush(w->surface);
+    int stride = cairo_image_surface_get_stride(w->surface);
+    unsigned char* data = cairo_image_surface_get_data(w->surface);
+    int width = cairo_image_surface_get_width(w->surface), height = cairo_image_surface_get_height(w->surface);
+    SDL_Surface* source =
+        SDL_CreateRGBSurfaceWithFormatFrom(data, width, height, 32, stride, SDL_PIXELFORMAT_RGB888);
+    if (!source) return;
+    SDL_Rect from{static_cast<int>(s.area.left), static_cast<int>(s.area.top),
+                  static_cast<int>(s.area.right - s.area.left), static_cast<int>(s.area.bottom - s.area.top)};
+    SDL_BlitSurface(source, &from, target, nullptr);
+    SDL_FreeSurface(source);
+    SDL_UpdateWindowSurface(s.window);
+    s.dirty = false;
+  }
+
+  void PresentAll() {
+    for (auto& [h, s] : shown_) {
+      if (s.dirty) Present(h, s);
+    }
+  }
+
+  void Handle(const SDL_Event& ev) {
+    POINT p{};
+    input::Button button;
+    switch (ev.type) {
+      case SDL_MOUSEMOTION:
+        if (ToScreen(ev.motion.windowID, ev.motion.x, ev.motion.y, &p)) input::MouseMove(p);
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+        if (ButtonOf(ev.button.button, &button) && ToScreen(ev.button.windowID, ev.button.x, ev.button.y, &p))
+          input::MouseButton(button, ev.type == SDL_MOUSEBUTTONDOWN, p);
+        break;
+      case SDL_MOUSEWHEEL: {
+        int steps = ev.wheel.y * (ev.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1);
+        POINT cursor;
+        GetCursorPos(&cursor);
+        if (steps) input::MouseWheel(steps * WHEEL_DELTA, cursor);
+        break;
+      }
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: {
+        bool extended = false;
+        UINT vk = sdl::VirtualKeyOf(ev.key.keysym, &extended);
+        if (vk) input::Key(vk, ev.type == SDL_KEYDOWN, extended);
+        break;
+      }
+      case SDL_TEXTINPUT:
+        input::Text(ev.text.text);
+        break;
+      case SDL_WINDOWEVENT:
+        HandleWindowEvent(ev.window);
+        break;
+      case SDL_QUIT:
+        PostQuitMessage(0);
+        break;
+      default:
+        break;
+    }
+  }
+
+  void HandleWindowEvent(const SDL_WindowEvent& e) {
+    HWND top = TopOf(e.windowID);
+    if (!top) return;
+    Shown& s = shown_[top];
+    switch (e.event) {
+      case SDL_WINDOWEVENT_EXPOSED: Present(top, s); break;
+      case SDL_WINDOWEVENT_CLOSE: PostMessage(top, WM_CLOSE, 0, 0); break;
+      case SDL_WINDOWEVENT_FOCUS_GAINED:
+        if (GetActiveWindow() != top && IsWindowEnabled(top)) SetActiveWindow(top);
+        break;
+      case SDL_WINDOWEVENT_MOVED: {
+        // The window manager placed or moved it: the window system follows.
+        Window* w = user::FromHandle(top);
+        if (!w) break;
+        syncing_ = true;
+        SetWindowPos(top, nullptr, e.data1 - s.area.left, e.data2 - s.area.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        syncing_ = false;
+        break;
+      }
+      case SDL_WINDOWEVENT_SIZE_CHANGED: {
+        Window* w = user::FromHandle(top);
+        if (!w) break;
+        int frameX = (w->rect.right - w->rect.left) - (s.area.right - s.area.left);
+        int frameY = (w->rect.bottom - w->rect.top) - (s.area.bottom - s.area.top);
+        syncing_ = true;
+        SetWindowPos(top, nullptr, 0, 0, e.data1 + frameX, e.data2 + frameY, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        syncing_ = false;
+        if ((w = user::FromHandle(top))) s.area = ShownArea(w);
+        s.dirty = true;
+        break;
+      }
+      default:
+        break;
+    }
+  }
+
+  std::map<HWND, Shown> shown_;
+  std::map<int, SDL_Cursor*> cursors_;
+  bool syncing_ = false;
+};
+
+int SdlDesktop::AskPopupMenu(const PopupMenuRequest& request) {
+  PresentAll();
+  cairo_surface_t* image = LastPopupMenuImage();
+  if (!image) return -1;
+  int width = cairo_image_surface_get_width(image), height = cairo_image_surface_get_height(image);
+  SDL_Window* menu = SDL_CreateWindow("", request.placed.left, request.placed.top, width, height,
+                                      SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR |
+                                          SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SHOWN);
+  if (!menu) return -1;
+  auto selectable = [&](int i) {
+    const MenuItemShown& it = request.items[static_cast<size_t>(i)];
+    return !it.separator && !it.grayed && !it.popup;
+  };
+  auto itemAt = [&](int x, int y) {
+    for (size_t i = 0; i < request.items.size(); ++i) {
+      const RECT& r = request.items[i].rect;
+      if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return static_cast<int>(i);
+    }
+    return -1;
+  };
+  int hot = -1;
+  auto draw = [&] {
+    SDL_Surface* target = SDL_GetWindowSurface(menu);
+    if (!target) return;
+    cairo_surface_flush(image);
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(cairo_image_surface_get_data(image), width, height, 32,
+                                                             cairo_image_surface_get_stride(image),
+                                                             SDL_PIXELFORMAT_RGB888);
+    if (!source) return;
+    SDL_BlitSurface(source, nullptr, target, nullptr);
+    SDL_FreeSurface(source);
+    if (hot >= 0) {
+      // The item under the mouse shows in the selection colors' place as an
+      // inverted band, which reads on any theme.
+      const RECT& r = request.items[static_cast<size_t>(hot)].rect;
+      SDL_LockSurface(target);
+      for (int y = std::max<int>(0, r.top); y < std::min<int>(height, r.bottom); ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) + y * target->pitch);
+        for (int x = std::max<int>(0, r.left + 2); x < std::min<int>(width, r.right - 2); ++x) row[x] ^= 0x00FFFFFF;
+      }
+      SDL_UnlockSurface(target);
+    }
+    SDL_UpdateWindowSurface(menu);
+  };
+  draw();
+  Uint32 menuId = SDL_GetWindowID(menu);
+  int answer = -1;
+  for (bool open = true; open;) {
+    SDL_Event ev;
+    if (!SDL_WaitEvent(&ev)) break;
+    switch (ev.type) {
+      case SDL_MOUSEMOTION:
+        if (ev.motion.windowID == menuId) {
+          int i = itemAt(ev.motion.x, ev.motion.y);
+          if (i != hot) {
+            hot = i >= 0 && selectable(i) ? i : -1;
+            draw();
+          }
+        }
+        break;
+      case SDL_MOUSEBUTTONUP:
+        if (ev.button.windowID == menuId) {
+          int i = itemAt(ev.button.x, ev.button.y);
+          if (i >= 0 && selectable(i)) {
+            answer = i;
+            open = false;
+          }
+        }
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+        if (ev.button.windowID != menuId) open = false;  // a click elsewhere dismisses the menu
+        break;
+      case SDL_KEYDOWN:
+        if (ev.key.keysym.sym == SDLK_ESCAPE) {
+          open = false;
+        } else if (ev.key.keysym.sym == SDLK_RETURN || ev.key.keysym.sym == SDLK_KP_ENTER) {
+          if (hot >= 0) answer = hot;
+          open = false;
+        } else if (ev.key.keysym.sym == SDLK_DOWN || ev.key.keysym.sym == SDLK_UP) {
+          int n = static_cast<int>(request.items.size()), step = ev.key.keysym.sym == SDLK_DOWN ? 1 : -1;
+          for (int k = 1; k <= n; ++k) {
+            int i = ((hot < 0 ? (step > 0 ? -1 : 0) : hot) + step * k + n * 2) % n;
+            if (selectable(i)) {
+              hot = i;
+              break;
+            }
+          }
+          draw();
+        }
+        break;
+      case SDL_WINDOWEVENT:
+        if (ev.window.windowID == menuId && ev.window.event == SDL_WINDOWEVENT_EXPOSED) draw();
+        else if (ev.window.event == SDL_WINDOWEVENT_EXPOSED) Handle(ev);
+        break;
+      case SDL_QUIT:
+        PostQuitMessage(0);
+        open = false;
+        break;
+      default:
+        break;
+    }
+  }
+  SDL_DestroyWindow(menu);
+  return answer;
+}
+
+}  // namespace
+
+bool DisplayAvailable() {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+  if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY")) return false;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  return true;
+}
+
+bool UseSdlDesktop() {
+  if (!DisplayAvailable()) return false;
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(0, &bounds) == 0) display::SetScreenSize(bounds.w, bounds.h);
+  // The display's density, or a setting, decides the logical pixels per inch.
+  int dpi = 0;
+  if (const char* forced = getenv("NBUI_DPI")) dpi = atoi(forced);
+  float ddpi = 0, hdpi = 0, vdpi = 0;
+  if (dpi <= 0 && SDL_GetDisplayDPI(0, &ddpi, &hdpi, &vdpi) == 0 && hdpi >= 110) dpi = static_cast<int>(std::lround(hdpi));
+  if (dpi >= 96) display::SetLogPixels(dpi);
+  SDL_StartTextInput();
+  SetDesktop(std::make_unique<SdlDesktop>());
+  // Windows already on screen appear now.
+  for (user::Window* w : user::TopLevelWindows()) CurrentDesktop().WindowChanged(w->handle);
+  return true;
+}
+
+}  // namespace nbp
