@@ -1,5 +1,7 @@
 #include "gallery_window.h"
 
+#include "frame/password_dlg.h"
+#include "host_password.h"
 #include "win/syscolors.h"
 
 namespace {
@@ -62,4 +64,12 @@ BOOL CGalleryWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CGalleryWindow::OnDestroy() {
   CWnd::OnDestroy();
   PostQuitMessage(0);
+}
+
+// As the host's main window, it answers the private-records prompts' request
+// for the stored password digest.
+LRESULT CGalleryWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETPASSWORDDIGEST && wParam == 2)
+    return CHostPassword::Instance().AnswerDigestRequest(reinterpret_cast<BYTE*>(lParam));
+  return CWnd::WindowProc(message, wParam, lParam);
 }

@@ -24,6 +24,7 @@ class CGalleryWindow : public CWnd {
 
  protected:
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnDestroy();
 
   CPageTabs m_tabs;

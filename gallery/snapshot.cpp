@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "gallery_window.h"
+#include "mfc/app.h"
 #include "nbp/clock.h"
 #include "nbp/headless.h"
 #include "nbp/menu_image.h"
@@ -83,6 +84,9 @@ std::vector<std::string> WriteSnapshots(const std::string& folder,
     auto picture = [&](const std::string& name, const CGalleryPage::State* state) {
       CGalleryWindow window;
       if (!window.CreateGallery()) return;
+      // The window is the application's main window, as in a real run.
+      CWinApp* app = AfxGetApp();
+      if (app) app->m_pMainWnd = &window;
       window.ShowWindow(SW_SHOW);
       window.ShowPage(i);
       nbp::test::Pump();
@@ -103,6 +107,7 @@ std::vector<std::string> WriteSnapshots(const std::string& folder,
         written.push_back(path);
         if (onWritten) onWritten(path);
       }
+      if (app) app->m_pMainWnd = nullptr;
       window.DestroyWindow();
       nbp::test::Pump();
     };

@@ -3,11 +3,13 @@
 #include "pages/basics_page.h"
 #include "pages/calendar_page.h"
 #include "pages/fields_page.h"
+#include "pages/private_page.h"
 
 std::vector<PageFactory> GalleryPages() {
   return {
       [] { return std::make_unique<CCalendarPage>(); },
       [] { return std::make_unique<CFieldsPage>(); },
       [] { return std::make_unique<CBasicsPage>(); },
+      [] { return std::make_unique<CPrivatePage>(); },
   };
 }
