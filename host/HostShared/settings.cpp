@@ -108,8 +108,9 @@ bool Writable(LPCTSTR section, LPCTSTR key, LPCTSTR value) {
          (!value || g_utf8_validate(value, -1, nullptr));
 }
 
-// Writes the changed key file. The cache holds the change either way: on
-// success it is what the file now holds, and on failure it is dropped.
+// Writes the changed key file. The kept copy then holds what the file holds
+// (it is parsed again at the next read all the same, as the file is new); a
+// copy that could not be written is dropped, so the next read sees the file.
 BOOL Save(Parsed& c) {
   gsize length = 0;
   gchar* data = g_key_file_to_data(c.file.get(), &length, nullptr);

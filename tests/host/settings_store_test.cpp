@@ -181,6 +181,20 @@ TEST_F(SettingsStore, AWriteKeepsTheFilesMode) {
   std::remove(real.c_str());
 }
 
+TEST_F(SettingsStore, AWriteKeepsTheFilesOwner) {
+  // Only the superuser may give a file to someone else.
+  if (geteuid() != 0) GTEST_SKIP() << "needs to run as root";
+  settings_.Write("[General]\nLanguage=de\n");
+  ASSERT_EQ(chown(settings_.path().c_str(), 4321, 4322), 0);
+  ASSERT_EQ(chmod(settings_.path().c_str(), 0600), 0);
+  EXPECT_TRUE(WriteSettingString("General", "Language", "en"));
+  struct stat st {};
+  ASSERT_EQ(stat(settings_.path().c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 4321u);
+  EXPECT_EQ(st.st_gid, 4322u);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+}
+
 TEST_F(SettingsStore, AFileOverOneMebibyteReadsAsDefaultsAndIsNeverWritten) {
   const std::string head = "[Dayleaf]\nWorkWeekBegins=1\n";
   const size_t limit = size_t{1} << 20;
