@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "HostShared/module_check.h"
 #include "HostShared/settings.h"
 #include "win/resources.h"
 
@@ -139,6 +140,8 @@ HINSTANCE LoadLumoLangDll(LPCTSTR lpszPath, HINSTANCE hInstance, int* pnLangId) 
     open.erase(it);
   }
 
+  // A damaged file would kill the process inside dlopen, not fail it.
+  if (!IsLoadableModuleFile(real)) return hInstance;
   void* library = dlopen(real, RTLD_NOW | RTLD_LOCAL);
   if (!library) return hInstance;
   auto entry = reinterpret_cast<NbLangModuleEntry>(dlsym(library, NB_LANG_MODULE_ENTRY));

@@ -48,8 +48,11 @@ NBHOST_API void GetLumoLangDllDirectory(CString& dir);
 
 // Opens the language module at lpszPath for the library whose instance
 // handle is hInstance and returns the module to load resources from. When
-// the file is missing, is not a loadable module, lacks the entry or refuses
-// the format, the result is hInstance itself, so the library's own resources
+// the file is missing, is not a loadable module (it is looked at before it
+// is loaded: an ELF shared object of this machine, at most 64 MiB, whose
+// segments lie within the file, so a cut or damaged file is refused rather
+// than taken to the loader), lacks the entry or refuses the format, the
+// result is hInstance itself, so the library's own resources
 // serve, and *pnLangId (when not null) is 0; otherwise *pnLangId is the
 // module's language identifier.
 //

@@ -1,15 +1,15 @@
 #include "HostShared/settings.h"
 
 #include <glib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <string_view>
+
+#include "HostShared/settings_file.h"
 
 namespace {
 
@@ -26,46 +26,76 @@ std::string SettingsPath() {
   return dir + "/NbUI/settings.ini";
 }
 
-// The file as a key file (comments kept, for writing it back), and what
-// state it was found in.
-KeyFile Load(NbSettingsFileState* state = nullptr) {
-  std::string path = SettingsPath();
-  struct stat st {};
-  if (stat(path.c_str(), &st) != 0) {
-    // Anything but "not there" (a folder we may not enter, say) must not
-    // count as missing: a missing file is created on the next write.
-    if (state) *state = errno == ENOENT || errno == ENOTDIR ? NB_SETTINGS_FILE_MISSING : NB_SETTINGS_FILE_UNREADABLE;
-    return nullptr;
-  }
-  if (!S_ISREG(st.st_mode) || access(path.c_str(), R_OK) != 0) {
-    if (state) *state = NB_SETTINGS_FILE_UNREADABLE;
-    return nullptr;
-  }
-  KeyFile file(g_key_file_new());
-  GError* error = nullptr;
-  NbSettingsFileState found = NB_SETTINGS_FILE_OK;
-  if (!g_key_file_load_from_file(file.get(), path.c_str(),
-                                 static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS),
-                                 &error)) {
-    if (error->domain == G_FILE_ERROR && error->code == G_FILE_ERROR_NOENT)
-      found = NB_SETTINGS_FILE_MISSING;
-    else if (error->domain == G_KEY_FILE_ERROR)
-      found = NB_SETTINGS_FILE_CORRUPT;
-    else
-      found = NB_SETTINGS_FILE_UNREADABLE;
-    g_error_free(error);
-    file.reset();
-  }
-  if (state) *state = found;
-  return file;
+// The file as last parsed. Readers come often (one per calendar of a
+// picker), so the file is parsed again only when its stamp changed, or when
+// it changed so recently that a further change might not show in its stamp.
+struct Parsed {
+  std::string path;
+  nbhost::FileStamp stamp;
+  bool trusted = false;  // the stamp alone tells whether the file changed
+  NbSettingsFileState state = NB_SETTINGS_FILE_MISSING;
+  KeyFile file;          // comments kept, for writing it back; null unless OK
+};
+
+std::mutex g_lock;
+
+Parsed& Cache() {
+  static Parsed parsed;
+  return parsed;
 }
 
-// The file to change, or null when it must not be written.
-KeyFile LoadForWriting() {
-  NbSettingsFileState state;
-  KeyFile file = Load(&state);
-  if (state == NB_SETTINGS_FILE_MISSING) return KeyFile(g_key_file_new());
-  return file;
+NbSettingsFileState StateOf(nbhost::FileRead read) {
+  switch (read) {
+    case nbhost::FileRead::kMissing: return NB_SETTINGS_FILE_MISSING;
+    case nbhost::FileRead::kUnreadable: return NB_SETTINGS_FILE_UNREADABLE;
+    case nbhost::FileRead::kTooLarge: return NB_SETTINGS_FILE_CORRUPT;
+    case nbhost::FileRead::kRead: return NB_SETTINGS_FILE_OK;
+  }
+  return NB_SETTINGS_FILE_UNREADABLE;
+}
+
+// Reads and parses the file at c.path into c.
+void Parse(Parsed& c) {
+  std::string bytes;
+  nbhost::FileStamp stamp;
+  nbhost::FileRead read = nbhost::ReadFileCapped(c.path, bytes, stamp);
+  c.stamp = stamp;
+  c.trusted = read != nbhost::FileRead::kMissing && read != nbhost::FileRead::kUnreadable && !nbhost::IsRecent(stamp);
+  c.state = StateOf(read);
+  c.file.reset();
+  if (read != nbhost::FileRead::kRead) return;
+  KeyFile file(g_key_file_new());
+  if (!g_key_file_load_from_data(file.get(), bytes.data(), bytes.size(),
+                                 static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS),
+                                 nullptr)) {
+    c.state = NB_SETTINGS_FILE_CORRUPT;
+    return;
+  }
+  c.file = std::move(file);
+}
+
+// The settings file as it is now; call with g_lock held.
+Parsed& Current() {
+  Parsed& c = Cache();
+  std::string path = SettingsPath();
+  nbhost::FileStamp stamp;
+  nbhost::FileRead found = nbhost::StampFile(path, stamp);
+  if (found == nbhost::FileRead::kMissing || found == nbhost::FileRead::kUnreadable) {
+    // Nothing to parse; nothing kept that could outlive the file.
+    c = Parsed{path, stamp, false, StateOf(found), nullptr};
+    return c;
+  }
+  if (c.path != path || !c.trusted || !(c.stamp == stamp)) {
+    c.path = path;
+    Parse(c);
+  }
+  return c;
+}
+
+// The key file to change, or null when the file must not be written.
+GKeyFile* ForWriting(Parsed& c) {
+  if (c.state == NB_SETTINGS_FILE_MISSING) c.file.reset(g_key_file_new());
+  return c.state == NB_SETTINGS_FILE_MISSING || c.state == NB_SETTINGS_FILE_OK ? c.file.get() : nullptr;
 }
 
 // Names GKeyFile can write and read back. Anything else would be dropped
@@ -78,16 +108,18 @@ bool Writable(LPCTSTR section, LPCTSTR key, LPCTSTR value) {
          (!value || g_utf8_validate(value, -1, nullptr));
 }
 
-BOOL Save(GKeyFile* file) {
-  std::string path = SettingsPath();
-  std::string dir = path.substr(0, path.rfind('/') == std::string::npos ? 0 : path.rfind('/'));
-  if (!dir.empty() && g_mkdir_with_parents(dir.c_str(), 0700) != 0) return FALSE;
-  GError* error = nullptr;
-  if (!g_key_file_save_to_file(file, path.c_str(), &error)) {
-    g_error_free(error);
-    return FALSE;
-  }
-  return TRUE;
+// Writes the changed key file. The kept copy then holds what the file holds
+// (it is parsed again at the next read all the same, as the file is new); a
+// copy that could not be written is dropped, so the next read sees the file.
+BOOL Save(Parsed& c) {
+  gsize length = 0;
+  gchar* data = g_key_file_to_data(c.file.get(), &length, nullptr);
+  bool ok = data && nbhost::ReplaceFile(c.path, std::string_view(data, length));
+  g_free(data);
+  c.trusted = false;
+  if (!ok) c = Parsed{};
+  else c.state = NB_SETTINGS_FILE_OK;
+  return ok ? TRUE : FALSE;
 }
 
 }  // namespace
@@ -100,9 +132,10 @@ CString GetSettingsFilePath() {
 BOOL ReadSettingString(LPCTSTR lpszSection, LPCTSTR lpszKey, CString& strValue, LPCTSTR lpszDefault) {
   strValue = lpszDefault;
   if (!lpszSection || !lpszKey) return FALSE;
-  KeyFile file = Load();
+  std::lock_guard<std::mutex> hold(g_lock);
+  GKeyFile* file = Current().file.get();
   if (!file) return FALSE;
-  gchar* value = g_key_file_get_string(file.get(), lpszSection, lpszKey, nullptr);
+  gchar* value = g_key_file_get_string(file, lpszSection, lpszKey, nullptr);
   if (!value) return FALSE;
   strValue = value;
   g_free(value);
@@ -112,10 +145,11 @@ BOOL ReadSettingString(LPCTSTR lpszSection, LPCTSTR lpszKey, CString& strValue, 
 BOOL ReadSettingInt(LPCTSTR lpszSection, LPCTSTR lpszKey, int& nValue, int nDefault) {
   nValue = nDefault;
   if (!lpszSection || !lpszKey) return FALSE;
-  KeyFile file = Load();
+  std::lock_guard<std::mutex> hold(g_lock);
+  GKeyFile* file = Current().file.get();
   if (!file) return FALSE;
   GError* error = nullptr;
-  gint value = g_key_file_get_integer(file.get(), lpszSection, lpszKey, &error);
+  gint value = g_key_file_get_integer(file, lpszSection, lpszKey, &error);
   if (error) {
     g_error_free(error);
     return FALSE;
@@ -125,25 +159,28 @@ BOOL ReadSettingInt(LPCTSTR lpszSection, LPCTSTR lpszKey, int& nValue, int nDefa
 }
 
 NbSettingsFileState GetSettingsFileState() {
-  NbSettingsFileState state;
-  Load(&state);
-  return state;
+  std::lock_guard<std::mutex> hold(g_lock);
+  return Current().state;
 }
 
 BOOL WriteSettingString(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue) {
   if (!Writable(lpszSection, lpszKey, lpszValue)) return FALSE;
-  KeyFile file = LoadForWriting();
+  std::lock_guard<std::mutex> hold(g_lock);
+  Parsed& c = Current();
+  GKeyFile* file = ForWriting(c);
   if (!file) return FALSE;
-  g_key_file_set_string(file.get(), lpszSection, lpszKey, lpszValue ? lpszValue : "");
-  return Save(file.get());
+  g_key_file_set_string(file, lpszSection, lpszKey, lpszValue ? lpszValue : "");
+  return Save(c);
 }
 
 BOOL WriteSettingInt(LPCTSTR lpszSection, LPCTSTR lpszKey, int nValue) {
   if (!Writable(lpszSection, lpszKey, nullptr)) return FALSE;
-  KeyFile file = LoadForWriting();
+  std::lock_guard<std::mutex> hold(g_lock);
+  Parsed& c = Current();
+  GKeyFile* file = ForWriting(c);
   if (!file) return FALSE;
-  g_key_file_set_integer(file.get(), lpszSection, lpszKey, nValue);
-  return Save(file.get());
+  g_key_file_set_integer(file, lpszSection, lpszKey, nValue);
+  return Save(c);
 }
 
 int GetWorkWeekBegins() {

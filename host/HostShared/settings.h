@@ -3,11 +3,14 @@
 // file), otherwise at $XDG_CONFIG_HOME/NbUI/settings.ini (~/.config when
 // XDG_CONFIG_HOME is unset or not absolute).
 //
-// The file is read on every call, so a change to it shows at once. A missing
-// or unreadable file, a missing key or a value of the wrong kind gives the
-// default. A corrupt file (one GKeyFile cannot parse) also reads as defaults,
-// and it is never written over: the writers below refuse, so the program
-// keeps running on defaults and the file stays for the user to repair.
+// The parsed file is kept and parsed again only when the file changed (its
+// identity, size or modification time did, or it changed in the last two
+// seconds, when a further change might not show in them), so a change shows
+// at the next read. A missing or unreadable file, a missing key or a value of
+// the wrong kind gives the default. A corrupt file (one GKeyFile cannot
+// parse, or one over 1 MiB, which is never read) also reads as defaults, and
+// it is never written over: the writers below refuse, so the program keeps
+// running on defaults and the file stays for the user to repair.
 #pragma once
 
 #include "mfc/cstring.h"
@@ -35,7 +38,10 @@ NBHOST_API NbSettingsFileState GetSettingsFileState();
 
 // Stores a value, keeping everything else in the file (other keys, comments)
 // and creating the file and its folder when there are none. The file is
-// replaced in one step, so a crash leaves either the old or the new file.
+// replaced in one step, so a crash leaves either the old or the new file;
+// when the path is a symbolic link, the file it leads to is replaced (in its
+// own folder) and the link stays. The file keeps its mode and owner; when
+// the owner cannot be kept, the write is refused.
 // FALSE, and nothing written, when the file is unreadable or corrupt, when
 // it cannot be written, for a section or key the file cannot hold (empty,
 // or with brackets, "=" in a key, line breaks, or a key with white space at

@@ -1,7 +1,13 @@
 // The library's start-up: attach and detach counts, which module resources
 // come from, and what the resource chain finds through it.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <iterator>
 
 #include "HostShared/language_module.h"
 #include "frame/frame_fixture.h"
@@ -198,6 +204,44 @@ TEST_F(LibraryStart, ACorruptOrRefusingLanguageModuleFallsBackToTheLibrary) {
     EXPECT_EQ(NbUIGetResourceHandle(), instance_);
     EXPECT_STREQ(Load(IDS_NB_DOW_MONDAY), "M");
     EXPECT_TRUE(Detach());
+  }
+  std::remove(file.c_str());
+  rmdir(folder.c_str());
+}
+
+// Every program linking the library opens the language module before main:
+// a cut one must leave it running on the library's own catalogue.
+TEST_F(LibraryStart, ACutGermanModuleLeavesProgramsOnTheLibrarysOwnCatalogue) {
+  std::ifstream in(NB_TEST_LANG_ROOT "/de/" NB_LANG_MODULE_FILE, std::ios::binary);
+  const std::string module((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(module.size(), 4096u);
+  const std::string root = settings_.dir();
+  const std::string folder = root + "/de";
+  const std::string file = folder + "/" NB_LANG_MODULE_FILE;
+  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+  settings_.Write("[General]\nLanguage=de\n");
+  ScopedEnv dir("NB_LANG_DIR", root.c_str());
+  for (size_t size : {size_t{1024}, size_t{4096}}) {
+    std::ofstream(file, std::ios::binary) << module.substr(0, size);
+    ASSERT_TRUE(Attach());
+    EXPECT_EQ(NbUIGetResourceHandle(), instance_) << size;
+    EXPECT_EQ(NbUIGetLanguageId(), 0) << size;
+    EXPECT_STREQ(Load(IDS_NB_DOW_MONDAY), "M") << size;
+    EXPECT_TRUE(Detach());
+
+    // This very program, started afresh in that setting, reaches main.
+    char self[] = "/proc/self/exe";
+    char list[] = "--gtest_list_tests";
+    char* argv[] = {self, list, nullptr};
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    ASSERT_EQ(posix_spawn(&child, self, &quiet, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&quiet);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << size << " bytes: status " << status;
   }
   std::remove(file.c_str());
   rmdir(folder.c_str());

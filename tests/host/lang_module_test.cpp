@@ -1,9 +1,14 @@
 // Finding the user's language folder, and opening and releasing language
 // modules.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <elf.h>
 #include <sys/stat.h>
+
+#include <fstream>
+#include <iterator>
 
 #include "HostShared/language_module.h"
 #include "frame/frame_fixture.h"
@@ -135,6 +140,70 @@ TEST_F(LanguageLoader, AnythingButAModuleFallsBackToTheCallersOwnResources) {
   EXPECT_EQ(LoadLumoLangDll(nullptr, owner_, nullptr), owner_);
   std::remove(junk.c_str());
   std::remove(empty.c_str());
+  rmdir(folder);
+}
+
+// A copy of a module, cut to `size` bytes and then patched by `patch`.
+std::string DamagedCopy(const std::string& folder, const char* name, const CString& from, size_t size,
+                        void (*patch)(std::string&) = nullptr) {
+  std::ifstream in(static_cast<LPCTSTR>(from), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  bytes.resize(std::min(size, bytes.size()));
+  if (patch) patch(bytes);
+  std::string path = folder + "/" + name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+// Where the last of the module's segments ends in its file.
+size_t SegmentsEnd(const CString& module) {
+  std::ifstream in(static_cast<LPCTSTR>(module), std::ios::binary);
+  std::string b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const auto* h = reinterpret_cast<const Elf64_Ehdr*>(b.data());
+  const auto* p = reinterpret_cast<const Elf64_Phdr*>(b.data() + h->e_phoff);
+  size_t end = 0;
+  for (int i = 0; i < h->e_phnum; ++i) end = std::max<size_t>(end, p[i].p_offset + p[i].p_filesz);
+  return end;
+}
+
+TEST_F(LanguageLoader, ACutOrDamagedModuleIsRefusedBeforeItIsLoaded) {
+  char folder[] = "/tmp/nbui-lang-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const CString de = Module("de");
+  struct stat st {};
+  ASSERT_EQ(stat(de, &st), 0);
+  const size_t whole = static_cast<size_t>(st.st_size);
+  auto machine = [](std::string& b) { reinterpret_cast<Elf64_Ehdr*>(b.data())->e_machine ^= 0x0F; };
+  auto executable = [](std::string& b) { reinterpret_cast<Elf64_Ehdr*>(b.data())->e_type = ET_EXEC; };
+  auto headersOutside = [](std::string& b) { reinterpret_cast<Elf64_Ehdr*>(b.data())->e_phoff = b.size() - 8; };
+  auto hugeSegment = [](std::string& b) {
+    auto* h = reinterpret_cast<Elf64_Ehdr*>(b.data());
+    reinterpret_cast<Elf64_Phdr*>(b.data() + h->e_phoff)[h->e_phnum - 1].p_filesz = ~0ull >> 1;
+  };
+  const std::string damaged[] = {
+      DamagedCopy(folder, "1k.dll", de, 1024),
+      DamagedCopy(folder, "4k.dll", de, 4096),
+      DamagedCopy(folder, "short.dll", de, SegmentsEnd(de) - 1),
+      DamagedCopy(folder, "header.dll", de, sizeof(Elf64_Ehdr) - 1),
+      DamagedCopy(folder, "machine.dll", de, whole, machine),
+      DamagedCopy(folder, "exec.dll", de, whole, executable),
+      DamagedCopy(folder, "phoff.dll", de, whole, headersOutside),
+      DamagedCopy(folder, "segment.dll", de, whole, hugeSegment),
+  };
+  for (const std::string& path : damaged) {
+    int langId = -1;
+    EXPECT_EQ(LoadLumoLangDll(path.c_str(), owner_, &langId), owner_) << path;
+    EXPECT_EQ(langId, 0) << path;
+  }
+  // The whole copy is still taken, so the check refuses only what is damaged.
+  std::string intact = DamagedCopy(folder, "intact.dll", de, whole);
+  int langId = 0;
+  HINSTANCE loaded = LoadLumoLangDll(intact.c_str(), owner_, &langId);
+  EXPECT_NE(loaded, owner_);
+  EXPECT_EQ(langId, 0x0407);
+  EXPECT_TRUE(FreeLumoLangDll(loaded, owner_));
+  for (const std::string& path : damaged) std::remove(path.c_str());
+  std::remove(intact.c_str());
   rmdir(folder);
 }
 
