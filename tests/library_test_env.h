@@ -7,16 +7,12 @@
 
 #include "nbp/clock.h"
 #include "nbp/headless.h"
+#include "nbp/time_parts.h"
 
 namespace nbtest {
 
 inline time_t Utc(int year, int month, int day, int hour = 12, int minute = 0) {
-  struct tm t{};
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = minute;
+  struct tm t = nbp::time_parts::ToTm(year, month, day, hour, minute, 0, 0);
   return timegm(&t);
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "nbp/regional.h"
+#include "nbp/time_parts.h"
 
 namespace {
 
@@ -221,13 +222,6 @@ CString CIntlTime::GetDayName(int nWeekday, int bAbbreviated) const {
 long CIntlTime::GetTime() const {
   SYSTEMTIME st{};
   if (GetStatus() != valid || !GetAsSystemTime(st)) return -1;
-  struct tm t{};
-  t.tm_year = st.wYear - 1900;
-  t.tm_mon = st.wMonth - 1;
-  t.tm_mday = st.wDay;
-  t.tm_hour = st.wHour;
-  t.tm_min = st.wMinute;
-  t.tm_sec = st.wSecond;
-  t.tm_isdst = -1;
+  struct tm t = nbp::time_parts::ToTm(st);
   return _mktime32(&t);
 }

@@ -13,10 +13,7 @@
 
 #include "mfc/cstring.h"
 #include "mfc/time.h"
-
-#ifndef NBHOST_API
-#define NBHOST_API __attribute__((visibility("default")))
-#endif
+#include "nbhost_export.h"
 
 class NBHOST_API CIntlTime : public COleDateTime {
  public:

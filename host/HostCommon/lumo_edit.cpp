@@ -5,38 +5,17 @@
 #include <string_view>
 
 #include "nbp/desktop.h"
+#include "nbp/utf8_step.h"
 
 namespace {
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-// Characters as the user counts them: every byte that does not continue a
-// UTF-8 sequence starts one (a stray byte counts as a character of its own,
-// as the edit control shows it).
-size_t CountChars(std::string_view text) {
-  size_t n = 0;
-  for (char c : text) n += !IsContinuation(static_cast<unsigned char>(c));
-  return n;
-}
+using nbp::utf8::CountChars;
 
 // The length of the well-formed UTF-8 character at text[i], or 0 when the
 // bytes there are not one (stray, truncated, overlong or a surrogate).
 size_t Utf8Length(std::string_view text, size_t i) {
-  auto b = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-  unsigned char c = b(i);
-  if (c < 0x80) return 1;
-  size_t need = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
-  if (need == 0 || i + need > text.size()) return 0;
-  unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
-  if (c == 0xE0) lo = 0xA0;
-  if (c == 0xED) hi = 0x9F;
-  if (c == 0xF0) lo = 0x90;
-  if (c == 0xF4) hi = 0x8F;
-  if (b(i + 1) < lo || b(i + 1) > hi) return 0;
-  for (size_t k = 2; k < need; ++k) {
-    if (!IsContinuation(b(i + k))) return 0;
-  }
-  return need;
+  size_t len = nbp::utf8::CharLen(text.data() + i, text.size() - i);
+  return len == 1 && static_cast<unsigned char>(text[i]) >= 0x80 ? 0 : len;
 }
 
 // C1 controls arrive as U+0080-U+009F, two bytes starting 0xC2.

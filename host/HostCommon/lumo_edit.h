@@ -7,10 +7,7 @@
 #pragma once
 
 #include "mfc/edit.h"
-
-#ifndef NBHOST_API
-#define NBHOST_API __attribute__((visibility("default")))
-#endif
+#include "nbhost_export.h"
 
 class NBHOST_API CLumoEdit : public CEdit {
  public:

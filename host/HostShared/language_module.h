@@ -28,10 +28,7 @@
 
 #include "mfc/cstring.h"
 #include "win/types.h"
-
-#ifndef NBHOST_API
-#define NBHOST_API __attribute__((visibility("default")))
-#endif
+#include "nbhost_export.h"
 
 #define NB_LANG_MODULE_FILE "NbLangUI.dll"
 #define NB_LANG_MODULE_ENTRY "NbLangUIFillResources"

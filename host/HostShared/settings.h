@@ -14,10 +14,7 @@
 #pragma once
 
 #include "mfc/cstring.h"
-
-#ifndef NBHOST_API
-#define NBHOST_API __attribute__((visibility("default")))
-#endif
+#include "nbhost_export.h"
 
 NBHOST_API CString GetSettingsFilePath();
 

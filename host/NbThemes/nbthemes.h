@@ -31,10 +31,7 @@
 #include "mfc/gdiobj.h"
 #include "win/gdi.h"
 #include "win/types.h"
-
-#ifndef NBHOST_API
-#define NBHOST_API __attribute__((visibility("default")))
-#endif
+#include "nbhost_export.h"
 
 // Kinds of item.
 #define NB_THEME_KIND_BEVEL 75     // 'K': a plain background with beveled lines drawn by the caller

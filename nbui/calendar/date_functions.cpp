@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "win/locale.h"
+#include "nbp/time_parts.h"
 
 int NbGetCTimeValid(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond, CTime& timeOut,
                     int isDst) {
@@ -14,14 +15,7 @@ int NbGetCTimeValid(int nYear, int nMonth, int nDay, int nHour, int nMinute, int
   // struct tm counts years from 1900 and months from 0; a field that does not
   // survive that shift is no date at all.
   if (nYear < INT_MIN + 1900 || nMonth == INT_MIN) return 0;
-  struct tm t{};
-  t.tm_sec = nSecond;
-  t.tm_min = nMinute;
-  t.tm_hour = nHour;
-  t.tm_mday = nDay;
-  t.tm_mon = nMonth - 1;
-  t.tm_year = nYear - 1900;
-  t.tm_isdst = isDst;
+  struct tm t = nbp::time_parts::ToTm(nYear, nMonth, nDay, nHour, nMinute, nSecond, isDst);
   LONG value = _mktime32(&t);
   if (value == -1) {
     if (nYear == 1970 && nMonth == 1 && nDay == 1) timeOut = CTime(1970, 1, 2, nHour, nMinute, nSecond, isDst);

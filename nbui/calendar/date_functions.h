@@ -4,10 +4,7 @@
 
 #include "mfc/cstring.h"
 #include "mfc/time.h"
-
-#ifndef NBUI_API
-#define NBUI_API __attribute__((visibility("default")))
-#endif
+#include "frame/nbui_export.h"
 
 // Builds the local time (isDst: 0 standard time, positive daylight time,
 // negative let the runtime decide) with the runtime's mktime, which

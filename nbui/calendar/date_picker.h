@@ -19,10 +19,7 @@
 #include "mfc/controls.h"
 #include "mfc/dc.h"
 #include "mfc/wnd.h"
-
-#ifndef NBUI_API
-#define NBUI_API __attribute__((visibility("default")))
-#endif
+#include "frame/nbui_export.h"
 
 // The parts of one calendar, in client coordinates.
 class NBUI_API CPickerRects {

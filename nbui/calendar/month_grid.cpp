@@ -4,12 +4,9 @@
 #include <cstdint>
 #include <cstring>
 
-namespace {
+#include "nbp/civil.h"
 
-const int kDaysInMonth[2][12] = {
-    {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
-    {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
-};
+namespace {
 
 // September 1752 in Sunday-first order: 2 September was followed by 14
 // September when Britain moved to the Gregorian calendar.
@@ -24,7 +21,7 @@ const int kSeptember1752[CMonthGrid::kCells] = {
 constexpr int64_t kLastJulianDay = 639787;
 constexpr int64_t kFirstGregorianDay = 639798;
 
-int MonthLength(int month, int year) { return kDaysInMonth[CMonthGrid::IsLeapYear(year)][month - 1]; }
+int MonthLength(int month, int year) { return nbp::civil::kMonthDays[CMonthGrid::IsLeapYear(year)][month - 1]; }
 
 // The day after `day` in the month after a grid's month (of the grid's year:
 // only January follows into the next), which skips the days dropped in
@@ -55,7 +52,7 @@ int CMonthGrid::LeapDaysBefore(int nYear) {
 
 int CMonthGrid::DayOfYear(int nDay, int nMonth, int nYear) {
   if (nMonth < 1 || nMonth > 12) return -1;
-  const int* lengths = kDaysInMonth[IsLeapYear(nYear)];
+  const int* lengths = nbp::civil::kMonthDays[IsLeapYear(nYear)];
   int day = nDay;
   for (int m = 0; m < nMonth - 1; ++m) day += lengths[m];
   return day;

@@ -3,10 +3,7 @@
 #pragma once
 
 #include "win/types.h"
-
-#ifndef NBUI_API
-#define NBUI_API __attribute__((visibility("default")))
-#endif
+#include "frame/nbui_export.h"
 
 class NBUI_API CNbDate {
  public:

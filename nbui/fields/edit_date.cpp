@@ -12,11 +12,7 @@
 #include "nbp/regional.h"
 #include "resources/resource_ids.h"
 #include "win/mbstring.h"
-
-const int CNbEditDate::m_naDaysInMonth[2][12] = {
-    {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
-    {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
-};
+#include "nbp/time_parts.h"
 
 namespace {
 
@@ -56,10 +52,7 @@ CString DateText(int nYear, int nMonth, int nDay, const CString& shortForm) {
     inserted += 2;
   });
   if (inserted == 0 && !shortForm.IsEmpty()) return shortForm;
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(nYear);
-  st.wMonth = static_cast<WORD>(nMonth);
-  st.wDay = static_cast<WORD>(nDay);
+  SYSTEMTIME st = nbp::time_parts::ToSystemTime(nYear, nMonth, nDay, 0, 0, 0);
   std::string text = nbp::regional::FormatPicture(fourDigits, st);
   return CString(text.c_str(), static_cast<int>(text.size()));
 }

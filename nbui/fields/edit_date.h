@@ -18,10 +18,8 @@
 
 #include "HostCommon/lumo_edit.h"
 #include "fields/field_messages.h"
-
-#ifndef NBUI_API
-#define NBUI_API __attribute__((visibility("default")))
-#endif
+#include "frame/nbui_export.h"
+#include "nbp/civil.h"
 
 class NBUI_API CNbEditDate : public CLumoEdit {
  public:
@@ -93,8 +91,8 @@ class NBUI_API CNbEditDate : public CLumoEdit {
   BOOL m_bAllowBlank = FALSE;
   CString m_strBlank;
 
-  // [leap][month - 1]
-  static const int m_naDaysInMonth[2][12];
+  // [leap][month - 1]; the platform's table, rows chosen by IsLeapYear.
+  static constexpr const int (&m_naDaysInMonth)[2][12] = nbp::civil::kMonthDays;
 
   // Parses the text with the user's short date picture into the outputs,
   // then applies the two-digit year rule (also when the parse failed).

@@ -11,10 +11,7 @@
 
 #include "HostCommon/lumo_edit.h"
 #include "fields/field_messages.h"
-
-#ifndef NBUI_API
-#define NBUI_API __attribute__((visibility("default")))
-#endif
+#include "frame/nbui_export.h"
 
 class NBUI_API CNbEditTime : public CLumoEdit {
  public:

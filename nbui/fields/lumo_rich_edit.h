@@ -6,10 +6,7 @@
 
 #include "fields/field_messages.h"
 #include "mfc/edit.h"
-
-#ifndef NBUI_API
-#define NBUI_API __attribute__((visibility("default")))
-#endif
+#include "frame/nbui_export.h"
 
 class NBUI_API CNbLumoUIRichEdit : public CRichEditCtrl {
  public:

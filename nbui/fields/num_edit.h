@@ -7,10 +7,7 @@
 #pragma once
 
 #include "mfc/edit.h"
-
-#ifndef NBUI_API
-#define NBUI_API __attribute__((visibility("default")))
-#endif
+#include "frame/nbui_export.h"
 
 class NBUI_API CNbNumEdit : public CEdit {
  public:

@@ -16,10 +16,7 @@
 
 #include "fields/edit_time.h"
 #include "mfc/edit.h"
-
-#ifndef NBUI_API
-#define NBUI_API __attribute__((visibility("default")))
-#endif
+#include "frame/nbui_export.h"
 
 class NBUI_API CNbEditTimeSpinCtrl : public CNbEditTime {
  public:

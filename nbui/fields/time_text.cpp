@@ -2,33 +2,16 @@
 
 #include <cstdlib>
 
+#include "nbp/utf8_step.h"
+
 namespace {
 
 // Larger numbers read as this one: anything past it is far beyond 23:55,
 // and the arithmetic on it (times 100, plus carries) stays within int.
 constexpr int kNumberCap = 1000000;
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-// Byte length of the character starting at text[i] (a stray byte is one).
-size_t CharLength(std::string_view text, size_t i) {
-  size_t n = 1;
-  while (i + n < text.size() && IsContinuation(static_cast<unsigned char>(text[i + n]))) ++n;
-  return n;
-}
-
-size_t CountChars(std::string_view text) {
-  size_t n = 0;
-  for (char c : text) n += !IsContinuation(static_cast<unsigned char>(c));
-  return n;
-}
-
-// The first `count` characters of text.
-std::string_view FirstChars(std::string_view text, size_t count) {
-  size_t i = 0;
-  for (size_t k = 0; k < count && i < text.size(); ++k) i += CharLength(text, i);
-  return text.substr(0, i);
-}
+using nbp::utf8::CountChars;
+using nbp::utf8::FirstChars;
 
 // As atoi reads a number: white space, then the leading digits; 0 when
 // there are none. No sign: a time field's parts are never negative.

@@ -6,9 +6,7 @@
 #include <string>
 #include <string_view>
 
-#ifndef NBUI_API
-#define NBUI_API __attribute__((visibility("default")))
-#endif
+#include "frame/nbui_export.h"
 
 // The field's value and the flags the parser reads and writes.
 struct NBUI_API NbTimeValue {

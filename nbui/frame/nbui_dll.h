@@ -12,10 +12,7 @@
 
 #include "mfc/extension.h"
 #include "win/types.h"
-
-#ifndef NBUI_API
-#define NBUI_API __attribute__((visibility("default")))
-#endif
+#include "frame/nbui_export.h"
 
 // Creates a CDynLinkLibrary on the library's extension-module record, which
 // links the library's resource module into the caller's resource chain.

@@ -63,52 +63,64 @@ std::vector<uint8_t> DayPickerDialog(const DialogTexts& t) {
       .Bytes();
 }
 
-std::vector<uint8_t> ColorCategoriesDialog(const DialogTexts& t) {
+namespace {
+
+// The ids of a category list and the buttons in the column beside it.
+struct CategoryListIds {
+  WORD list, newButton, deleteButton, renameButton;
+};
+
+// Both category dialogs: the list on the left, OK, New, Delete, Rename and
+// Help beside it. Only the list's height and the ids differ.
+DialogTemplateWriter& AddCategoryList(DialogTemplateWriter& w, const DialogTexts& t, const CategoryListIds& ids,
+                                      short listHeight) {
   // The list keeps no strings: each item's data points at the category's
-  // name, which the owner draws. The swatches are made at run time below the
-  // "Select color:" label.
+  // name, which the owner draws.
   constexpr DWORD kList = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT |
                           LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT;
-  return Frame(WS_POPUP | WS_CAPTION | WS_SYSMENU, 154, 150, t.colorCategoriesCaption)
-      .Control(DialogClass::ListBox, "", IDC_NB_COLOR_LIST, 8, 8, 84, 88, kList)
+  return w.Control(DialogClass::ListBox, "", ids.list, 8, 8, 84, listHeight, kList)
       .DefPushButton(t.ok, IDOK, 100, 8, 45, 14)
-      .PushButton(t.newButton, IDC_NB_COLOR_NEW, 100, 28, 45, 14)
-      .PushButton(t.deleteButton, IDC_NB_COLOR_DELETE, 100, 44, 45, 14)
-      .PushButton(t.renameButton, IDC_NB_COLOR_RENAME, 100, 60, 45, 14)
-      .PushButton(t.help, ID_HELP, 100, 82, 45, 14)
-      .LText(t.selectColor, IDC_NB_SELECT_COLOR, 10, 102, 47, 8)
-      .Bytes();
+      .PushButton(t.newButton, ids.newButton, 100, 28, 45, 14)
+      .PushButton(t.deleteButton, ids.deleteButton, 100, 44, 45, 14)
+      .PushButton(t.renameButton, ids.renameButton, 100, 60, 45, 14)
+      .PushButton(t.help, ID_HELP, 100, 82, 45, 14);
+}
+
+}  // namespace
+
+std::vector<uint8_t> ColorCategoriesDialog(const DialogTexts& t) {
+  // The swatches are made at run time below the "Select color:" label.
+  DialogTemplateWriter w = Frame(WS_POPUP | WS_CAPTION | WS_SYSMENU, 154, 150, t.colorCategoriesCaption);
+  CategoryListIds ids{IDC_NB_COLOR_LIST, IDC_NB_COLOR_NEW, IDC_NB_COLOR_DELETE, IDC_NB_COLOR_RENAME};
+  return AddCategoryList(w, t, ids, 88).LText(t.selectColor, IDC_NB_SELECT_COLOR, 10, 102, 47, 8).Bytes();
 }
 
 std::vector<uint8_t> CategoriesDialog(const DialogTexts& t) {
-  constexpr DWORD kList = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT |
-                          LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT;
-  return Frame(kModal, 154, 126, t.categoriesCaption)
-      .Control(DialogClass::ListBox, "", IDC_NB_CATEGORY_LIST, 8, 8, 84, 110, kList)
-      .DefPushButton(t.ok, IDOK, 100, 8, 45, 14)
-      .PushButton(t.newButton, IDC_NB_CATEGORY_NEW, 100, 28, 45, 14)
-      .PushButton(t.deleteButton, IDC_NB_CATEGORY_DELETE, 100, 44, 45, 14)
-      .PushButton(t.renameButton, IDC_NB_CATEGORY_RENAME, 100, 60, 45, 14)
-      .PushButton(t.help, ID_HELP, 100, 82, 45, 14)
-      .Bytes();
+  DialogTemplateWriter w = Frame(kModal, 154, 126, t.categoriesCaption);
+  CategoryListIds ids{IDC_NB_CATEGORY_LIST, IDC_NB_CATEGORY_NEW, IDC_NB_CATEGORY_DELETE, IDC_NB_CATEGORY_RENAME};
+  return AddCategoryList(w, t, ids, 110).Bytes();
 }
 
-std::vector<uint8_t> NewCategoryDialog(const DialogTexts& t) {
-  return Frame(kModal, 180, 59, t.newCategoryCaption)
-      .LText(t.newCategoryPrompt, kNoId, 7, 7, 166, 8)
+namespace {
+
+// New and Rename ask for a category name the same way; only the texts differ.
+std::vector<uint8_t> CategoryNameDialog(const DialogTexts& t, const char* caption, const char* prompt) {
+  return Frame(kModal, 180, 59, caption)
+      .LText(prompt, kNoId, 7, 7, 166, 8)
       .EditText(IDC_NB_CATEGORY_NAME, 7, 18, 166, 12, ES_AUTOHSCROLL)
       .DefPushButton(t.ok, IDOK, 69, 38, 50, 14)
       .PushButton(t.cancel, IDCANCEL, 123, 38, 50, 14)
       .Bytes();
+}
+
+}  // namespace
+
+std::vector<uint8_t> NewCategoryDialog(const DialogTexts& t) {
+  return CategoryNameDialog(t, t.newCategoryCaption, t.newCategoryPrompt);
 }
 
 std::vector<uint8_t> RenameCategoryDialog(const DialogTexts& t) {
-  return Frame(kModal, 180, 59, t.renameCategoryCaption)
-      .LText(t.renameCategoryPrompt, kNoId, 7, 7, 166, 8)
-      .EditText(IDC_NB_CATEGORY_NAME, 7, 18, 166, 12, ES_AUTOHSCROLL)
-      .DefPushButton(t.ok, IDOK, 69, 38, 50, 14)
-      .PushButton(t.cancel, IDCANCEL, 123, 38, 50, 14)
-      .Bytes();
+  return CategoryNameDialog(t, t.renameCategoryCaption, t.renameCategoryPrompt);
 }
 
 std::vector<uint8_t> DeleteCategoryDialog(const DialogTexts& t) {

@@ -2,7 +2,10 @@
 // language module carries in addition.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "HostShared/language_module.h"
 #include "frame/nbui_dll.h"
@@ -11,11 +14,14 @@
 #include "nbp/dialog_template.h"
 #include "resources/catalogue.h"
 #include "resources/resource_ids.h"
+#include "win/dialogs.h"
 #include "win/resources.h"
+#include "win/user.h"
 
 namespace {
 
 constexpr COLORREF kPureRed = RGB(255, 0, 0);
+const nbui::resources::DialogTexts& kTexts = nbui::resources::kEnglishDialogTexts;
 
 std::string StringOf(HINSTANCE module, UINT id) {
   const std::string* s = nbp::res::FindString(module, id);
@@ -38,6 +44,70 @@ BitmapHeader HeaderOf(const std::vector<uint8_t>& data) {
   return {dword(4), dword(8), data[14] | data[15] << 8};
 }
 
+INT_PTR QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// A dialog made from a module's template and shown, as a host shows it.
+class ShownDialog {
+ public:
+  ShownDialog(HINSTANCE module, UINT id)
+      : hwnd_(CreateDialogParam(module, MAKEINTRESOURCE(id), nullptr, QuietDialogProc, 0)) {
+    if (hwnd_) ShowWindow(hwnd_, SW_SHOW);
+  }
+  ~ShownDialog() {
+    if (hwnd_) DestroyWindow(hwnd_);
+  }
+  ShownDialog(const ShownDialog&) = delete;
+  ShownDialog& operator=(const ShownDialog&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  std::string Caption() const { return TextOf(hwnd_); }
+  std::string Text(int id) const { return Item(id) ? TextOf(Item(id)) : "(no control)"; }
+  std::string ClassOf(int id) const {
+    char name[64] = "";
+    if (Item(id)) GetClassName(Item(id), name, sizeof name);
+    return name;
+  }
+  LONG Style(int id) const { return GetWindowLong(Item(id), GWL_STYLE); }
+  bool IsDefault(int id) const { return (SendMessage(Item(id), WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0; }
+  // Where the control sits in the dialog's client area.
+  RECT Place(int id) const { return PlaceOf(Item(id)); }
+  RECT PlaceOf(HWND control) const {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  // Every visible control lies inside the client area and covers no other.
+  void ExpectTidyLayout() const {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    std::vector<std::pair<int, RECT>> shown;
+    for (HWND c = GetWindow(hwnd_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      if (!IsWindowVisible(c)) continue;
+      int id = GetDlgCtrlID(c);
+      RECT r = PlaceOf(c);
+      EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right &&
+                  r.bottom <= client.bottom)
+          << "control " << id << " leaves the dialog";
+      for (const auto& [other, o] : shown) {
+        RECT overlap;
+        EXPECT_FALSE(IntersectRect(&overlap, &r, &o)) << "controls " << id << " and " << other << " overlap";
+      }
+      shown.emplace_back(id, r);
+    }
+    EXPECT_FALSE(shown.empty());
+  }
+
+ private:
+  static std::string TextOf(HWND hwnd) {
+    char text[512] = "";
+    GetWindowText(hwnd, text, sizeof text);
+    return text;
+  }
+  HWND hwnd_;
+};
+
 // Pixels of a bitmap resource, read through a memory DC.
 class Picture {
  public:
@@ -53,6 +123,11 @@ class Picture {
   }
   bool ok() const { return bitmap_ != nullptr; }
   COLORREF At(int x, int y) const { return dc_.GetPixel(x, y); }
+  SIZE Size() const {
+    BITMAP bm{};
+    GetObject(bitmap_, sizeof bm, &bm);
+    return SIZE{bm.bmWidth, bm.bmHeight};
+  }
 
  private:
   HBITMAP bitmap_;
@@ -60,153 +135,120 @@ class Picture {
   HGDIOBJ old_ = nullptr;
 };
 
-TEST(Catalogue, TheLibraryCarriesItsStringsWordForWord) {
+TEST(Catalogue, EveryLibraryStringLoadsWholeAndTheLanguageModulesShareIsMissing) {
   HINSTANCE lib = NbUIGetInstanceHandle();
   ASSERT_NE(lib, nullptr);
-  const char* weekdays[] = {"M", "T", "W", "Th", "F", "S", "S"};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(StringOf(lib, IDS_NB_DOW_MONDAY + i), weekdays[i]);
-  EXPECT_EQ(StringOf(lib, 12520), "\n\nThere are no items to show in this view");
-  EXPECT_EQ(StringOf(lib, 12527), "Enter Password");
-  EXPECT_EQ(StringOf(lib, 12528), "The password is incorrect.");
-  EXPECT_EQ(StringOf(lib, 12529), "Edit Private Record");
-  EXPECT_EQ(StringOf(lib, 12545), "%Y");
-  EXPECT_EQ(StringOf(lib, 12546), "%B %Y");
-  EXPECT_EQ(StringOf(lib, 12547), "No Photo");
-  EXPECT_EQ(StringOf(lib, 14000), "Could not connect to the internet");
-  EXPECT_EQ(StringOf(lib, 14001), "The URL address is not valid");
-  EXPECT_EQ(StringOf(lib, 14002), "The image is corrupt");
-  // Nothing of the language modules' own share.
-  EXPECT_EQ(StringOf(lib, IDS_NB_DELETE_CATEGORY_TITLE), "(missing)");
-  EXPECT_EQ(DialogOf(lib, IDD_NB_CATEGORIES), std::nullopt);
+  ASSERT_GT(nbui::resources::kEnglishLibraryStringCount, 0u);
+  for (size_t i = 0; i < nbui::resources::kEnglishLibraryStringCount; ++i) {
+    const nbui::resources::StringEntry& e = nbui::resources::kEnglishLibraryStrings[i];
+    char text[512] = "";
+    int n = LoadString(lib, e.id, text, sizeof text);
+    EXPECT_EQ(text, std::string(e.text)) << e.id;
+    EXPECT_EQ(n, static_cast<int>(std::strlen(e.text))) << e.id;
+  }
+  // A string only the language modules carry: LoadString finds nothing,
+  // returns 0 and leaves an empty buffer.
+  char text[64] = "stale";
+  EXPECT_EQ(LoadString(lib, IDS_NB_DELETE_CATEGORY_TITLE, text, sizeof text), 0);
+  EXPECT_STREQ(text, "");
 }
 
-TEST(Catalogue, TheDatePickerDialogIsLaidOutInDialogUnits) {
-  auto t = DialogOf(NbUIGetInstanceHandle(), IDD_NB_DAY_PICKER);
-  ASSERT_TRUE(t.has_value());
-  EXPECT_EQ(t->title, "Select Date");
-  EXPECT_EQ(t->cx, 143);
-  EXPECT_EQ(t->cy, 116);
-  EXPECT_TRUE(t->style & DS_MODALFRAME);
-  EXPECT_TRUE(t->style & DS_SETFONT);
-  ASSERT_EQ(t->items.size(), 4u);
-  struct Expected {
-    WORD id;
-    const char* text;
-    short x, y, cx, cy;
-  } expected[] = {{1115, "", 10, 6, 125, 86}, {IDOK, "OK", 6, 95, 40, 14}, {IDCANCEL, "Cancel", 52, 95, 40, 14},
-                  {6, "&Today", 96, 95, 40, 14}};
-  for (const Expected& e : expected) {
-    const nbp::DialogItem* item = t->FindItem(e.id);
-    ASSERT_NE(item, nullptr) << e.id;
-    EXPECT_EQ(item->title.text, e.text);
-    EXPECT_EQ(item->x, e.x);
-    EXPECT_EQ(item->y, e.y);
-    EXPECT_EQ(item->cx, e.cx);
-    EXPECT_EQ(item->cy, e.cy);
+TEST(Catalogue, ADialogTheLibraryDoesNotCarryCannotBeCreated) {
+  HINSTANCE lib = NbUIGetInstanceHandle();
+  for (UINT id : {IDD_NB_NEW_CATEGORY, IDD_NB_RENAME_CATEGORY, IDD_NB_CATEGORIES, IDD_NB_DELETE_CATEGORY, IDD_NB_SPECIAL}) {
+    EXPECT_EQ(FindResource(lib, MAKEINTRESOURCE(id), RT_DIALOG), nullptr) << id;
+    ShownDialog d(lib, id);
+    EXPECT_EQ(d.hwnd(), nullptr) << id;
   }
-  EXPECT_FALSE(t->FindItem(1115)->style & WS_VISIBLE) << "the calendar placeholder must be hidden";
-  EXPECT_EQ(t->FindItem(1115)->ClassAtom(), static_cast<WORD>(nbp::DialogClass::Static));
-  EXPECT_EQ(t->FindItem(IDOK)->style & 0xF, DWORD(BS_DEFPUSHBUTTON));
+}
+
+TEST(Catalogue, TheDatePickerDialogShowsItsButtonsAndHidesTheCalendarPlaceholder) {
+  ShownDialog d(NbUIGetInstanceHandle(), IDD_NB_DAY_PICKER);
+  ASSERT_NE(d.hwnd(), nullptr);
+  EXPECT_EQ(d.Caption(), kTexts.dayPickerCaption);
+  EXPECT_EQ(d.Text(IDOK), kTexts.ok);
+  EXPECT_EQ(d.Text(IDCANCEL), kTexts.cancel);
+  EXPECT_EQ(d.Text(IDC_NB_TODAY), kTexts.today);
+  EXPECT_TRUE(d.IsDefault(IDOK));
+  EXPECT_FALSE(d.IsDefault(IDCANCEL));
+  ASSERT_NE(d.Item(IDC_NB_CALENDAR_FRAME), nullptr);
+  EXPECT_FALSE(IsWindowVisible(d.Item(IDC_NB_CALENDAR_FRAME))) << "the picker takes the placeholder's place";
+  // The buttons sit in one row below the placeholder.
+  RECT frame = d.Place(IDC_NB_CALENDAR_FRAME);
+  for (int id : {IDOK, IDCANCEL, IDC_NB_TODAY}) {
+    EXPECT_GE(d.Place(id).top, frame.bottom) << id;
+    EXPECT_EQ(d.Place(id).top, d.Place(IDOK).top) << id;
+  }
+  d.ExpectTidyLayout();
+}
+
+TEST(Catalogue, ThePasswordDialogsAskForAHiddenPasswordBesideTheUserName) {
+  HINSTANCE lib = NbUIGetInstanceHandle();
+  ShownDialog masking(lib, IDD_NB_MASKING_PASSWORD), show(lib, IDD_NB_PASSWORD);
+  ASSERT_NE(masking.hwnd(), nullptr);
+  ASSERT_NE(show.hwnd(), nullptr);
+  EXPECT_EQ(masking.Caption(), kTexts.maskingCaption);
+  EXPECT_EQ(show.Caption(), kTexts.privateCaption);
+  for (const ShownDialog* d : {&masking, &show}) {
+    EXPECT_EQ(d->ClassOf(IDC_NB_PASSWORD), "Edit");
+    EXPECT_TRUE(d->Style(IDC_NB_PASSWORD) & ES_PASSWORD);
+    EXPECT_EQ(d->ClassOf(IDC_NB_USER_NAME), "Static");
+    EXPECT_EQ(d->Text(IDC_NB_USER_NAME), "") << "the dialog fills in the user's name";
+    EXPECT_EQ(d->Text(IDOK), kTexts.ok);
+    EXPECT_EQ(d->Text(IDCANCEL), kTexts.cancel);
+    d->ExpectTidyLayout();
+  }
+  EXPECT_EQ(masking.Item(ID_HELP), nullptr);
+  EXPECT_EQ(show.Text(ID_HELP), kTexts.help);
 }
 
 TEST(Catalogue, TheColoredCategoryDialogHasItsListButtonsAndLabel) {
+  // Read from the template: the list box class comes with the list controls.
   auto t = DialogOf(NbUIGetInstanceHandle(), IDD_NB_COLOR_CATEGORIES);
   ASSERT_TRUE(t.has_value());
-  EXPECT_EQ(t->title, "Edit Event Categories");
-  EXPECT_EQ(t->cx, 154);
-  EXPECT_EQ(t->cy, 150);
-  EXPECT_EQ(t->style & (WS_POPUP | WS_CAPTION | WS_SYSMENU), DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU));
-  const nbp::DialogItem* list = t->FindItem(601);
+  EXPECT_EQ(t->title, kTexts.colorCategoriesCaption);
+  const nbp::DialogItem* list = t->FindItem(IDC_NB_COLOR_LIST);
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(list->ClassAtom(), static_cast<WORD>(nbp::DialogClass::ListBox));
-  DWORD wanted = LBS_NOTIFY | LBS_SORT | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER |
-                 WS_TABSTOP;
+  DWORD wanted = LBS_NOTIFY | LBS_SORT | LBS_OWNERDRAWFIXED | WS_VSCROLL | WS_TABSTOP;
   EXPECT_EQ(list->style & wanted, wanted);
-  EXPECT_FALSE(list->style & LBS_HASSTRINGS);
-  EXPECT_EQ((std::tuple{list->x, list->y, list->cx, list->cy}), (std::tuple<short, short, short, short>{8, 8, 84, 88}));
-  struct Expected {
-    WORD id;
-    const char* text;
-    short y;
-  } buttons[] = {{IDOK, "OK", 8}, {602, "&New...", 28}, {603, "&Delete...", 44}, {604, "R&ename...", 60},
-                 {57670, "&Help", 82}};
-  for (const Expected& b : buttons) {
-    const nbp::DialogItem* item = t->FindItem(b.id);
-    ASSERT_NE(item, nullptr) << b.id;
-    EXPECT_EQ(item->title.text, b.text);
-    EXPECT_EQ((std::tuple{item->x, item->y, item->cx, item->cy}), (std::tuple<short, short, short, short>{100, b.y, 45, 14}));
+  EXPECT_FALSE(list->style & LBS_HASSTRINGS) << "the owner draws the colored names";
+  const std::pair<WORD, const char*> texts[] = {{IDOK, kTexts.ok},
+                                                {IDC_NB_COLOR_NEW, kTexts.newButton},
+                                                {IDC_NB_COLOR_DELETE, kTexts.deleteButton},
+                                                {IDC_NB_COLOR_RENAME, kTexts.renameButton},
+                                                {ID_HELP, kTexts.help},
+                                                {IDC_NB_SELECT_COLOR, kTexts.selectColor}};
+  for (const auto& [id, text] : texts) {
+    const nbp::DialogItem* item = t->FindItem(id);
+    ASSERT_NE(item, nullptr) << id;
+    EXPECT_EQ(item->title.text, text) << id;
   }
-  const nbp::DialogItem* label = t->FindItem(605);
-  ASSERT_NE(label, nullptr);
-  EXPECT_EQ(label->title.text, "Select color:");
-  EXPECT_EQ((std::tuple{label->x, label->y, label->cx, label->cy}), (std::tuple<short, short, short, short>{10, 102, 47, 8}));
   EXPECT_EQ(t->FindItem(IDCANCEL), nullptr) << "the dialog has no Cancel button";
 }
 
-TEST(Catalogue, ThePasswordDialogsHaveAPasswordFieldAndTheUserName) {
-  auto masking = DialogOf(NbUIGetInstanceHandle(), IDD_NB_MASKING_PASSWORD);
-  auto show = DialogOf(NbUIGetInstanceHandle(), IDD_NB_PASSWORD);
-  ASSERT_TRUE(masking.has_value());
-  ASSERT_TRUE(show.has_value());
-  EXPECT_EQ(masking->title, "Password");
-  EXPECT_EQ(show->title, "Show Private Records");
-  bool explained = false;
-  for (const nbp::DialogItem& item : masking->items)
-    explained |= item.title.text ==
-                  "One or more selected records are private records. You must enter your password to continue this "
-                  "operation.";
-  EXPECT_TRUE(explained);
-  for (const auto* t : {&*masking, &*show}) {
-    const nbp::DialogItem* edit = t->FindItem(20059);
-    ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit->ClassAtom(), static_cast<WORD>(nbp::DialogClass::Edit));
-    EXPECT_TRUE(edit->style & ES_PASSWORD);
-    ASSERT_NE(t->FindItem(20154), nullptr);
-    EXPECT_EQ(t->FindItem(20154)->ClassAtom(), static_cast<WORD>(nbp::DialogClass::Static));
-    EXPECT_NE(t->FindItem(IDOK), nullptr);
-    EXPECT_NE(t->FindItem(IDCANCEL), nullptr);
-  }
-  EXPECT_EQ(masking->FindItem(57670), nullptr);
-  ASSERT_NE(show->FindItem(57670), nullptr);
-}
-
-TEST(Catalogue, BitmapsHaveTheirSizesDepthsAndTransparentRed) {
+TEST(Catalogue, BitmapsKeepRedAsTheirTransparentSurroundings) {
   HINSTANCE lib = NbUIGetInstanceHandle();
-  struct Expected {
-    UINT id;
-    int width, height, bits;
-  } expected[] = {{1001, 16, 16, 4}, {14003, 14, 15, 4}, {14010, 8, 8, 8}, {14011, 53, 53, 8}};
-  for (const Expected& e : expected) {
-    const std::vector<uint8_t>* data = nbp::res::FindData(lib, RT_BITMAP, e.id);
-    ASSERT_NE(data, nullptr) << e.id;
-    BitmapHeader h = HeaderOf(*data);
-    EXPECT_EQ(h.width, e.width) << e.id;
-    EXPECT_EQ(h.height, e.height) << e.id;
-    EXPECT_EQ(h.bitsPerPixel, e.bits) << e.id;
-    BITMAP bm{};
-    HBITMAP loaded = LoadBitmap(lib, MAKEINTRESOURCE(e.id));
-    ASSERT_NE(loaded, nullptr) << e.id;
-    GetObject(loaded, sizeof bm, &bm);
-    EXPECT_EQ(bm.bmWidth, e.width);
-    EXPECT_EQ(bm.bmHeight, e.height);
-    DeleteObject(loaded);
+  // The icons drawn over card headers leave their corners out (red is the
+  // transparent color) and draw something inside.
+  for (UINT id : {IDB_NB_NOTE, IDB_NB_PRIVATE, IDB_NB_CHECK}) {
+    Picture p(lib, id);
+    ASSERT_TRUE(p.ok()) << id;
+    SIZE size = p.Size();
+    ASSERT_GT(size.cx, 0);
+    EXPECT_EQ(p.At(0, 0), kPureRed) << id;
+    EXPECT_EQ(p.At(size.cx - 1, size.cy - 1), kPureRed) << id;
+    bool drawn = false;
+    for (int y = 0; y < size.cy && !drawn; ++y)
+      for (int x = 0; x < size.cx && !drawn; ++x) drawn = p.At(x, y) != kPureRed;
+    EXPECT_TRUE(drawn) << id;
   }
-  // The icons drawn over card headers leave their surroundings out.
-  Picture note(lib, 1001), padlock(lib, 14003), check(lib, 14010), picture(lib, 14011);
-  ASSERT_TRUE(note.ok() && padlock.ok() && check.ok() && picture.ok());
-  EXPECT_EQ(note.At(0, 0), kPureRed);
-  EXPECT_EQ(note.At(15, 15), kPureRed);
-  EXPECT_EQ(note.At(2, 1), RGB(0, 0, 0));       // the pad's outline
-  EXPECT_EQ(note.At(5, 7), RGB(255, 250, 205));  // its paper
-  EXPECT_EQ(padlock.At(0, 0), kPureRed);
-  EXPECT_EQ(padlock.At(13, 14), kPureRed);
-  EXPECT_EQ(padlock.At(6, 9), RGB(0, 0, 0));        // keyhole
-  EXPECT_EQ(padlock.At(3, 10), RGB(236, 196, 76));  // brass body
-  EXPECT_EQ(check.At(0, 0), kPureRed);
-  EXPECT_EQ(check.At(3, 5), RGB(0, 0, 0));
-  EXPECT_EQ(picture.At(0, 0), RGB(112, 124, 140));  // frame
-  EXPECT_EQ(picture.At(26, 20), RGB(150, 166, 188));  // the figure's head
-  EXPECT_NE(picture.At(10, 10), kPureRed);
+  // The default picture fills its whole square.
+  Picture picture(lib, IDB_NB_DEFAULT_IMAGE);
+  ASSERT_TRUE(picture.ok());
+  EXPECT_EQ(picture.Size().cx, picture.Size().cy);
+  EXPECT_NE(picture.At(0, 0), kPureRed);
+  EXPECT_NE(picture.At(picture.Size().cx / 2, picture.Size().cy / 2), kPureRed);
 }
 
 TEST(Catalogue, CursorsAreMonochromeWithTheirHotSpotInTheMiddle) {
@@ -292,31 +334,63 @@ TEST_P(LanguageModules, CarryEveryStringDialogBitmapAndCursor) {
 
 INSTANTIATE_TEST_SUITE_P(Shipped, LanguageModules, ::testing::Values("en", "de"));
 
-TEST(LanguageTexts, GermanIsTranslatedAndEnglishKeepsTheLibrarysWords) {
+TEST(LanguageTexts, TheChosenLanguageNamesTheControlsAndKeepsTheLayout) {
   HINSTANCE lib = NbUIGetInstanceHandle();
   int id = 0;
   HINSTANCE en = LoadLumoLangDll(CString(NB_TEST_LANG_ROOT) + "/en/" NB_LANG_MODULE_FILE, lib, &id);
   EXPECT_EQ(id, 0x0409);
   HINSTANCE de = LoadLumoLangDll(CString(NB_TEST_LANG_ROOT) + "/de/" NB_LANG_MODULE_FILE, lib, &id);
   EXPECT_EQ(id, 0x0407);
+  ASSERT_NE(en, lib);
+  ASSERT_NE(de, lib);
+  // English says what the library says.
   for (size_t i = 0; i < nbui::resources::kEnglishLibraryStringCount; ++i) {
     UINT sid = nbui::resources::kEnglishLibraryStrings[i].id;
     EXPECT_EQ(StringOf(en, sid), StringOf(lib, sid)) << sid;
   }
-  EXPECT_EQ(StringOf(de, IDS_NB_NO_PHOTO), "Kein Foto");
-  EXPECT_EQ(StringOf(de, IDS_NB_ALL_CATEGORIES_ITEM), "Alle");
-  EXPECT_EQ(StringOf(en, IDS_NB_ALL_CATEGORIES_ITEM), "All");
-  EXPECT_EQ(DialogOf(de, IDD_NB_DAY_PICKER)->FindItem(IDCANCEL)->title.text, "Abbrechen");
-  // Same layout in every language: only the texts differ.
-  auto enDialog = DialogOf(en, IDD_NB_COLOR_CATEGORIES), deDialog = DialogOf(de, IDD_NB_COLOR_CATEGORIES);
-  ASSERT_EQ(enDialog->items.size(), deDialog->items.size());
-  for (size_t i = 0; i < enDialog->items.size(); ++i) {
-    EXPECT_EQ(enDialog->items[i].id, deDialog->items[i].id);
-    EXPECT_EQ(enDialog->items[i].x, deDialog->items[i].x);
-    EXPECT_EQ(enDialog->items[i].style, deDialog->items[i].style);
+  // German has its own words for what a user reads.
+  for (UINT sid : {IDS_NB_NO_PHOTO, IDS_NB_ALL_CATEGORIES_ITEM, IDS_NB_NEW_CATEGORY_CAPTION}) {
+    EXPECT_NE(StringOf(de, sid), "(missing)") << sid;
+    EXPECT_NE(StringOf(de, sid), StringOf(en, sid)) << sid;
+  }
+  {
+    ShownDialog english(en, IDD_NB_NEW_CATEGORY), german(de, IDD_NB_NEW_CATEGORY);
+    ASSERT_NE(english.hwnd(), nullptr);
+    ASSERT_NE(german.hwnd(), nullptr);
+    EXPECT_EQ(english.Text(IDCANCEL), kTexts.cancel);
+    EXPECT_NE(german.Text(IDCANCEL), english.Text(IDCANCEL));
+    EXPECT_NE(german.Caption(), english.Caption());
+    // Same layout in every language: only the texts differ.
+    for (int control : {IDC_NB_CATEGORY_NAME, IDOK, IDCANCEL}) {
+      RECT a = english.Place(control), b = german.Place(control);
+      EXPECT_TRUE(EqualRect(&a, &b)) << control;
+    }
+    german.ExpectTidyLayout();
   }
   FreeLumoLangDll(en, lib);
   FreeLumoLangDll(de, lib);
+}
+
+TEST(LanguageTexts, NewAndRenameAskForANameInTheSameDialogWithTheirOwnWords) {
+  HINSTANCE lib = NbUIGetInstanceHandle();
+  int id = 0;
+  HINSTANCE en = LoadLumoLangDll(CString(NB_TEST_LANG_ROOT) + "/en/" NB_LANG_MODULE_FILE, lib, &id);
+  ASSERT_NE(en, lib);
+  {
+    ShownDialog create(en, IDD_NB_NEW_CATEGORY), rename(en, IDD_NB_RENAME_CATEGORY);
+    ASSERT_NE(create.hwnd(), nullptr);
+    ASSERT_NE(rename.hwnd(), nullptr);
+    EXPECT_EQ(create.Caption(), kTexts.newCategoryCaption);
+    EXPECT_EQ(rename.Caption(), kTexts.renameCategoryCaption);
+    for (const ShownDialog* d : {&create, &rename}) {
+      EXPECT_EQ(d->ClassOf(IDC_NB_CATEGORY_NAME), "Edit");
+      EXPECT_TRUE(d->IsDefault(IDOK));
+      EXPECT_EQ(d->Text(IDCANCEL), kTexts.cancel);
+    }
+    RECT a = create.Place(IDC_NB_CATEGORY_NAME), b = rename.Place(IDC_NB_CATEGORY_NAME);
+    EXPECT_TRUE(EqualRect(&a, &b));
+  }
+  FreeLumoLangDll(en, lib);
 }
 
 }  // namespace

@@ -6,20 +6,11 @@
 #include "HostCommon/intl_time.h"
 #include "nbp/clock.h"
 #include "nbp/regional.h"
+#include "platform/regional_fixture.h"
 
 namespace {
 
-class IntlTimeTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    nbp::regional::SetOverrides({});
-    nbp::regional::SetLocaleForTest("");
-  }
-  void Use(const char* locale) {
-    nbp::regional::SetOverrides({});
-    nbp::regional::SetLocaleForTest(locale);
-  }
-};
+using IntlTimeTest = RegionalSettingsTest;
 
 struct LocaleCase {
   const char* locale;

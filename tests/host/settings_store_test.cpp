@@ -9,22 +9,11 @@
 #include <sstream>
 
 #include "HostShared/settings.h"
-#include "frame/frame_fixture.h"
+#include "settings_fixture.h"
 
 namespace {
 
-class SettingsStore : public ::testing::Test {
- protected:
-  std::string FileText() {
-    std::ifstream in(settings_.path(), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  TempSettings settings_;
-  ScopedEnv env_{"NBUI_SETTINGS_FILE", settings_.path().c_str()};
-};
+using SettingsStore = SettingsFileTest;
 
 TEST_F(SettingsStore, AMissingFileGivesTheDefaultsAndTheFirstWriteCreatesIt) {
   EXPECT_EQ(GetSettingsFileState(), NB_SETTINGS_FILE_MISSING);

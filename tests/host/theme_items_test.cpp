@@ -9,7 +9,7 @@
 
 #include "HostShared/settings.h"
 #include "NbThemes/nbthemes.h"
-#include "frame/frame_fixture.h"
+#include "settings_fixture.h"
 #include "win/syscolors.h"
 
 namespace {
@@ -145,19 +145,10 @@ TEST(ThemeFonts, PatternBitmapIsAnEightPixelMonochromeCheckerboard) {
 }
 
 // Category slots live in the settings file of each test.
-class CategorySlots : public ::testing::Test {
+class CategorySlots : public SettingsFileTest {
  protected:
   void SetUp() override { NbThemeReloadCategorySlots(); }
   void TearDown() override { NbThemeReloadCategorySlots(); }
-  std::string FileText() {
-    std::ifstream in(settings_.path(), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  TempSettings settings_;
-  ScopedEnv env_{"NBUI_SETTINGS_FILE", settings_.path().c_str()};
 };
 
 TEST_F(CategorySlots, EachCategoryStartsWithItsOwnSlot) {

@@ -6,6 +6,7 @@
 
 #include "nbp/regional.h"
 #include "win/locale.h"
+#include "regional_fixture.h"
 
 namespace {
 
@@ -25,16 +26,12 @@ std::string Date(DWORD flags, int y, int m, int d, LCID lcid = LOCALE_USER_DEFAU
   return GetDateFormatA(lcid, flags, &st, nullptr, buf, sizeof buf) ? buf : "<fail>";
 }
 
-class RegionalTest : public ::testing::Test {
+// Some tests here also install an override source.
+class RegionalTest : public RegionalSettingsTest {
  protected:
   void TearDown() override {
     nbp::regional::SetOverrideSource({});
-    nbp::regional::SetOverrides({});
-    nbp::regional::SetLocaleForTest("");
-  }
-  void Use(const char* locale) {
-    nbp::regional::SetOverrides({});
-    nbp::regional::SetLocaleForTest(locale);
+    RegionalSettingsTest::TearDown();
   }
 };
 

@@ -10,6 +10,7 @@
 #include "mfc/time.h"
 #include "nbp/clock.h"
 #include "nbp/regional.h"
+#include "nbp/time_parts.h"
 
 namespace {
 
@@ -48,14 +49,7 @@ TEST(Mktime32, RefusesWhatA32BitRuntimeCannotHold) {
       {2004, 2, 30, 0, 0, 0, 1078099200},  // normalised to 1 March 2004
   };
   for (const Case& c : cases) {
-    struct tm t{};
-    t.tm_year = c.y - 1900;
-    t.tm_mon = c.mon - 1;
-    t.tm_mday = c.d;
-    t.tm_hour = c.h;
-    t.tm_min = c.mi;
-    t.tm_sec = c.s;
-    t.tm_isdst = -1;
+    struct tm t = nbp::time_parts::ToTm(c.y, c.mon, c.d, c.h, c.mi, c.s);
     EXPECT_EQ(_mktime32(&t), c.expect) << c.y << "-" << c.mon << "-" << c.d;
   }
   EXPECT_EQ(_mktime32(nullptr), -1);

@@ -34,15 +34,6 @@ class ButtonTest : public UserTest {
   using Clicks = std::vector<std::pair<int, int>>;
 };
 
-bool Contains(HWND hwnd, RECT area, COLORREF color) {
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) {
-      if (nbp::WindowPixel(hwnd, x, y) == color) return true;
-    }
-  }
-  return false;
-}
-
 }  // namespace
 
 TEST_F(ButtonTest, ClickNotifiesAndTakesTheFocus) {

@@ -55,6 +55,17 @@ inline void RegisterRecorder() {
   done = true;
 }
 
+// Whether any pixel of `area` (in hwnd's window coordinates) has the color:
+// for marks whose exact place depends on the font.
+inline bool Contains(HWND hwnd, RECT area, COLORREF color) {
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      if (nbp::WindowPixel(hwnd, x, y) == color) return true;
+    }
+  }
+  return false;
+}
+
 class UserTest : public ::testing::Test {
  protected:
   void SetUp() override {

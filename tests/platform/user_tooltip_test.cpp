@@ -66,15 +66,6 @@ class TooltipTest : public UserTest {
   UINT_PTR askedFor_ = 0;
 };
 
-bool Contains(HWND hwnd, RECT area, COLORREF color) {
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) {
-      if (nbp::WindowPixel(hwnd, x, y) == color) return true;
-    }
-  }
-  return false;
-}
-
 }  // namespace
 
 TEST_F(TooltipTest, AppearsAfterTheDelayBelowTheCursorWithTheOwnersText) {

@@ -6,6 +6,7 @@
 // test that pins the clock pins them too. Local time follows the process TZ.
 #pragma once
 
+#include <compare>
 #include <ctime>
 
 #include "mfc/cstring.h"
@@ -39,12 +40,7 @@ class CTimeSpan {
   CTimeSpan operator+(CTimeSpan other) const { return CTimeSpan(m_timeSpan + other.m_timeSpan); }
   const CTimeSpan& operator+=(CTimeSpan other);
   const CTimeSpan& operator-=(CTimeSpan other);
-  bool operator==(CTimeSpan other) const { return m_timeSpan == other.m_timeSpan; }
-  bool operator!=(CTimeSpan other) const { return m_timeSpan != other.m_timeSpan; }
-  bool operator<(CTimeSpan other) const { return m_timeSpan < other.m_timeSpan; }
-  bool operator>(CTimeSpan other) const { return m_timeSpan > other.m_timeSpan; }
-  bool operator<=(CTimeSpan other) const { return m_timeSpan <= other.m_timeSpan; }
-  bool operator>=(CTimeSpan other) const { return m_timeSpan >= other.m_timeSpan; }
+  auto operator<=>(const CTimeSpan&) const = default;
 
   // %D days, %H hours (00-23), %M minutes, %S seconds, %% a percent sign;
   // any other character after % stands for itself.
@@ -91,12 +87,7 @@ class CTime {
   CTime operator+(CTimeSpan timeSpan) const;
   const CTime& operator+=(CTimeSpan timeSpan);
   const CTime& operator-=(CTimeSpan timeSpan);
-  bool operator==(CTime time) const { return m_time == time.m_time; }
-  bool operator!=(CTime time) const { return m_time != time.m_time; }
-  bool operator<(CTime time) const { return m_time < time.m_time; }
-  bool operator>(CTime time) const { return m_time > time.m_time; }
-  bool operator<=(CTime time) const { return m_time <= time.m_time; }
-  bool operator>=(CTime time) const { return m_time >= time.m_time; }
+  auto operator<=>(const CTime&) const = default;
 
   // The C runtime's strftime of the local (Gmt: UTC) time. The runtime's
   // "#" flag (%#d: no leading zero) is understood. No length limit.
@@ -144,7 +135,6 @@ class COleDateTimeSpan {
   const COleDateTimeSpan& operator-=(const COleDateTimeSpan& other);
   COleDateTimeSpan operator-() const;
   bool operator==(const COleDateTimeSpan& other) const;
-  bool operator!=(const COleDateTimeSpan& other) const { return !(*this == other); }
   bool operator<(const COleDateTimeSpan& other) const;
   bool operator>(const COleDateTimeSpan& other) const { return other < *this; }
   bool operator<=(const COleDateTimeSpan& other) const { return !(other < *this); }
@@ -210,7 +200,6 @@ class COleDateTime {
   int SetTime(int nHour, int nMin, int nSec);    // on 30 December 1899
 
   bool operator==(const COleDateTime& date) const;
-  bool operator!=(const COleDateTime& date) const { return !(*this == date); }
   bool operator<(const COleDateTime& date) const;
   bool operator>(const COleDateTime& date) const { return date < *this; }
   bool operator<=(const COleDateTime& date) const { return !(date < *this); }

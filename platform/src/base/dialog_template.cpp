@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "base/utf8_step.h"
+#include "nbp/utf8_step.h"
 
 namespace nbp {
 namespace {

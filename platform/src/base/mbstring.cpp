@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "base/utf8_step.h"
+#include "nbp/utf8_step.h"
 
 namespace {
 
@@ -197,7 +197,7 @@ unsigned char* _mbsdec(const unsigned char* start, const unsigned char* current)
   // multibyte character or is a stray byte of its own.
   const unsigned char* p = current - 1;
   const unsigned char* q = p;
-  while (q > start && q > current - 4 && (*q & 0xC0) == 0x80) --q;
+  while (q > start && q > current - 4 && nbp::utf8::IsContinuation(*q)) --q;
   if (q < p && *q >= 0xC2 && *q <= 0xF4) {
     // Looks no further than current: the text may be a buffer, not a string.
     size_t len = CharLen(q, static_cast<size_t>(current - q));

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "base/utf8_step.h"
+#include "nbp/utf8_step.h"
 #include "win/user_constants.h"
 
 namespace nbp::res {

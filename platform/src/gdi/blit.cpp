@@ -98,6 +98,38 @@ BlitSource SourceOf(Bitmap* bm) {
   return s;
 }
 
+// The source area one destination pixel (i, j) covers, averaged, as HALFTONE
+// shrinks. Sizes are the source's (aw, ah) and the destination's (dw, dh).
+uint32_t AveragePixel(const Sampled& s, int aw, int ah, int dw, int dh, bool mirrorX, bool mirrorY, int i, int j) {
+  int x0 = static_cast<int>(static_cast<int64_t>(i) * aw / dw), x1 = static_cast<int>(static_cast<int64_t>(i + 1) * aw / dw);
+  int y0 = static_cast<int>(static_cast<int64_t>(j) * ah / dh), y1 = static_cast<int>(static_cast<int64_t>(j + 1) * ah / dh);
+  if (mirrorX) std::tie(x0, x1) = std::make_pair(aw - x1, aw - x0);
+  if (mirrorY) std::tie(y0, y1) = std::make_pair(ah - y1, ah - y0);
+  x1 = std::max(x1, x0 + 1);
+  y1 = std::max(y1, y0 + 1);
+  uint32_t r = 0, g = 0, b = 0, n = 0;
+  for (int yy = y0; yy < y1 && yy < ah; ++yy)
+    for (int xx = x0; xx < x1 && xx < aw; ++xx) {
+      uint32_t p = s.pixels[static_cast<size_t>(yy) * aw + xx];
+      r += (p >> 16) & 0xFF;
+      g += (p >> 8) & 0xFF;
+      b += p & 0xFF;
+      ++n;
+    }
+  if (!n) return 0xFF000000u;
+  return 0xFF000000u | ((r + n / 2) / n) << 16 | ((g + n / 2) / n) << 8 | ((b + n / 2) / n);
+}
+
+// AlphaBlend of one source pixel over the destination pixel dpx.
+uint32_t AlphaPixel(const BLENDFUNCTION& bf, uint32_t raw, uint32_t srcColor, uint32_t dpx) {
+  bool perPixel = bf.AlphaFormat & AC_SRC_ALPHA;
+  int alpha = perPixel ? static_cast<int>(((raw >> 24) & 0xFF) * bf.SourceConstantAlpha + 127) / 255
+                       : bf.SourceConstantAlpha;
+  return 0xFF000000u | static_cast<uint32_t>(Blend(srcColor, dpx, 16, bf.SourceConstantAlpha, alpha, perPixel)) << 16 |
+         static_cast<uint32_t>(Blend(srcColor, dpx, 8, bf.SourceConstantAlpha, alpha, perPixel)) << 8 |
+         Blend(srcColor, dpx, 0, bf.SourceConstantAlpha, alpha, perPixel);
+}
+
 BOOL Transfer(Dc* dest, int x, int y, int width, int height, const BlitSource* src, int sx, int sy, int sw, int sh,
               const BlitOp& op) {
   Canvas c(dest);
@@ -142,26 +174,6 @@ BOOL Transfer(Dc* dest, int x, int y, int width, int height, const BlitSource* s
     }
   }
 
-  auto average = [&](int i, int j) -> uint32_t {
-    int x0 = static_cast<int>(static_cast<int64_t>(i) * aw / dw), x1 = static_cast<int>(static_cast<int64_t>(i + 1) * aw / dw);
-    int y0 = static_cast<int>(static_cast<int64_t>(j) * ah / dh), y1 = static_cast<int>(static_cast<int64_t>(j + 1) * ah / dh);
-    if (mirrorX) std::tie(x0, x1) = std::make_pair(aw - x1, aw - x0);
-    if (mirrorY) std::tie(y0, y1) = std::make_pair(ah - y1, ah - y0);
-    x1 = std::max(x1, x0 + 1);
-    y1 = std::max(y1, y0 + 1);
-    uint32_t r = 0, g = 0, b = 0, n = 0;
-    for (int yy = y0; yy < y1 && yy < ah; ++yy)
-      for (int xx = x0; xx < x1 && xx < aw; ++xx) {
-        uint32_t p = s.pixels[static_cast<size_t>(yy) * aw + xx];
-        r += (p >> 16) & 0xFF;
-        g += (p >> 8) & 0xFF;
-        b += p & 0xFF;
-        ++n;
-      }
-    if (!n) return 0xFF000000u;
-    return 0xFF000000u | ((r + n / 2) / n) << 16 | ((g + n / 2) / n) << 8 | ((b + n / 2) / n);
-  };
-
   for (const RECT& clip : c.Clip()) {
     RECT a = Intersect(d, clip);
     if (Empty(a)) continue;
@@ -174,23 +186,14 @@ BOOL Transfer(Dc* dest, int x, int y, int width, int height, const BlitSource* s
         if (needSource) {
           size_t si = static_cast<size_t>(mapY[j]) * aw + mapX[i];
           if (!s.inside[si]) continue;
-          sp = halftone ? average(i, j) : s.pixels[si];
+          sp = halftone ? AveragePixel(s, aw, ah, dw, dh, mirrorX, mirrorY, i, j) : s.pixels[si];
           if (op.kind == BlitKind::kTransparent) {
             if ((s.raw[si] & 0xFFFFFF) == transparent) continue;
             row[px] = sp | 0xFF000000u;
             continue;
           }
           if (op.kind == BlitKind::kAlpha) {
-            const BLENDFUNCTION& bf = op.blend;
-            uint32_t raw = s.raw[si];
-            bool perPixel = bf.AlphaFormat & AC_SRC_ALPHA;
-            int alpha = perPixel ? static_cast<int>(((raw >> 24) & 0xFF) * bf.SourceConstantAlpha + 127) / 255
-                                 : bf.SourceConstantAlpha;
-            uint32_t dpx = row[px];
-            uint32_t srcColor = src->mono ? sp : raw;
-            row[px] = 0xFF000000u | static_cast<uint32_t>(Blend(srcColor, dpx, 16, bf.SourceConstantAlpha, alpha, perPixel)) << 16 |
-                      static_cast<uint32_t>(Blend(srcColor, dpx, 8, bf.SourceConstantAlpha, alpha, perPixel)) << 8 |
-                      Blend(srcColor, dpx, 0, bf.SourceConstantAlpha, alpha, perPixel);
+            row[px] = AlphaPixel(op.blend, s.raw[si], src->mono ? sp : s.raw[si], row[px]);
             continue;
           }
         }

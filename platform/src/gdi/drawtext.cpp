@@ -13,6 +13,7 @@
 #include "gdi/fonts.h"
 #include "gdi/raster.h"
 #include "gdi/shapes.h"
+#include "nbp/utf8_step.h"
 
 namespace nbp::gdi {
 namespace {
@@ -35,26 +36,24 @@ struct Line {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
-int CharLength(unsigned char c) { return c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2; }
-
 Para MakePara(const char* text, int begin, int end, UINT format) {
   Utf8 u = Sanitize(text + begin, end - begin, (format & DT_EXPANDTABS) != 0);
   Para p;
   bool prefixes = !(format & DT_NOPREFIX);
   for (size_t i = 0; i < u.text.size();) {
-    int len = CharLength(static_cast<unsigned char>(u.text[i]));
+    size_t len = nbp::utf8::CharLen(u.text.data() + i, u.text.size() - i);
     if (prefixes && u.text[i] == '&') {
       if (i + 1 >= u.text.size()) break;  // a lone trailing prefix shows nothing
       ++i;
-      len = CharLength(static_cast<unsigned char>(u.text[i]));
+      len = nbp::utf8::CharLen(u.text.data() + i, u.text.size() - i);
       // "&&" is a literal ampersand; "&x" underlines x (the last one wins).
       if (u.text[i] != '&') p.underline = static_cast<int>(p.text.size());
     }
-    for (int k = 0; k < len && i + k < u.text.size(); ++k) {
+    for (size_t k = 0; k < len; ++k) {
       p.text.push_back(u.text[i + k]);
       p.origin.push_back(begin + u.origin[i + k]);
     }
-    i += static_cast<size_t>(len);
+    i += len;
   }
   p.origin.push_back(end);
   if (format & DT_HIDEPREFIX) p.underline = -1;
@@ -209,9 +208,30 @@ void ModifyString(char* buffer, int count, const Line& line) {
   modified.append(buffer + line.originEnd, static_cast<size_t>(count - line.originEnd));
   // The caller's buffer holds count + 4 bytes, the terminating zero included.
   size_t n = std::min(modified.size(), static_cast<size_t>(count) + 3);
-  while (n > 0 && n < modified.size() && (static_cast<unsigned char>(modified[n]) & 0xC0) == 0x80) --n;
+  n = nbp::utf8::BackToCharStart(modified, n);
   std::memcpy(buffer, modified.data(), n);
   buffer[n] = 0;
+}
+
+// One line at (x, y): its background when opaque, its glyphs and the
+// underline of a prefixed character.
+void PaintLine(Canvas& c, const Dc* dc, const TEXTMETRIC& tm, const Layouter& layout, const Line& line,
+               const Shaped* shaped, POINT at, int lineWidth, int lh, UINT format, const RECT& clip) {
+  int x = at.x, y = at.y;
+  RECT cell = c.ToSurface({x, y, x + lineWidth, y + lh});
+  if (!(format & DT_NOCLIP)) cell = Intersect(cell, clip);
+  if (dc->state.bkMode == OPAQUE && !(format & DT_PREFIXONLY))
+    FillRect(c, cell, SolidPaint(c, dc->state.bkColor), rop::kPatCopy);
+  if (shaped && !(format & DT_PREFIXONLY))
+    DrawShaped(c, *shaped, c.X(x), c.Y(y) + tm.tmAscent, dc->state.textColor, (format & DT_NOCLIP) ? nullptr : &clip);
+  if (line.underline >= 0) {
+    Geo g = layout.Measure(line.text);
+    int ch = g.CharAt(line.underline);
+    int x0 = g.Span(0, ch), x1 = g.Span(0, std::min(ch + 1, g.Chars()));
+    RECT bar = c.ToSurface({x + x0, y + tm.tmAscent + 1, x + x1, y + tm.tmAscent + 2});
+    if (!(format & DT_NOCLIP)) bar = Intersect(bar, clip);
+    FillRect(c, bar, SolidPaint(c, dc->state.textColor), rop::kPatCopy);
+  }
 }
 
 int DrawTextImpl(HDC hdc, char* text, int count, LPRECT rect, UINT format, LPDRAWTEXTPARAMS params) {
@@ -296,22 +316,7 @@ int DrawTextImpl(HDC hdc, char* text, int count, LPRECT rect, UINT format, LPDRA
         int x = left;
         if (format & DT_CENTER) x = left + (width - lineWidth) / 2;
         else if (format & DT_RIGHT) x = right - lineWidth;
-        Canvas& c = *canvas;
-        RECT cell = c.ToSurface({x, y, x + lineWidth, y + lh});
-        if (!(format & DT_NOCLIP)) cell = Intersect(cell, clip);
-        if (dc->state.bkMode == OPAQUE && !(format & DT_PREFIXONLY))
-          FillRect(c, cell, SolidPaint(c, dc->state.bkColor), rop::kPatCopy);
-        if (shaped && !(format & DT_PREFIXONLY))
-          DrawShaped(c, *shaped, c.X(x), c.Y(y) + tm.tmAscent, dc->state.textColor,
-                     (format & DT_NOCLIP) ? nullptr : &clip);
-        if (line.underline >= 0) {
-          Geo g = layout.Measure(line.text);
-          int ch = g.CharAt(line.underline);
-          int x0 = g.Span(0, ch), x1 = g.Span(0, std::min(ch + 1, g.Chars()));
-          RECT bar = c.ToSurface({x + x0, y + tm.tmAscent + 1, x + x1, y + tm.tmAscent + 2});
-          if (!(format & DT_NOCLIP)) bar = Intersect(bar, clip);
-          FillRect(c, bar, SolidPaint(c, dc->state.textColor), rop::kPatCopy);
-        }
+        PaintLine(*canvas, dc, tm, layout, line, shaped, POINT{x, y}, lineWidth, lh, format, clip);
       }
       y += lh;
       if (last) stop = true;

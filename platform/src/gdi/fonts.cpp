@@ -15,6 +15,7 @@
 
 #include "gdi/raster.h"
 #include "nbp/display.h"
+#include "nbp/utf8_step.h"
 
 namespace nbp::gdi {
 namespace {
@@ -250,21 +251,9 @@ ShapeCache& shapeCache() {
 }
 
 int DecodeOne(const unsigned char* s, int n, uint32_t& cp) {
-  unsigned char c = s[0];
-  if (c < 0x80) {
-    cp = c;
-    return 1;
-  }
-  int len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 0;
-  if (len == 0 || c > 0xF4 || len > n) return 0;
-  cp = c & (0xFF >> (len + 1));
-  for (int i = 1; i < len; ++i) {
-    if ((s[i] & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (s[i] & 0x3F);
-  }
-  static constexpr uint32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return len;
+  size_t len = nbp::utf8::CharLen(s, static_cast<size_t>(n));
+  cp = nbp::utf8::Decode(s, len);
+  return cp >= nbp::utf8::kStrayBase ? 0 : static_cast<int>(len);
 }
 
 }  // namespace
@@ -378,8 +367,7 @@ void Geometry(Shaped& shaped, std::string_view text) {
   shaped.starts.clear();
   for (size_t i = 0; i < text.size();) {
     shaped.starts.push_back(static_cast<int>(i));
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    i += c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+    i += nbp::utf8::CharLen(text.data() + i, text.size() - i);
   }
   size_t chars = shaped.starts.size();
   shaped.starts.push_back(static_cast<int>(text.size()));

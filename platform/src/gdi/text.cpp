@@ -5,6 +5,7 @@
 #include "gdi/fonts.h"
 #include "gdi/raster.h"
 #include "gdi/shapes.h"
+#include "nbp/utf8_step.h"
 
 using namespace nbp::gdi;
 
@@ -35,8 +36,8 @@ HFONT CreateFont(int height, int width, int escapement, int orientation, int wei
   lf.lfPitchAndFamily = static_cast<BYTE>(pitchAndFamily);
   if (faceName) {
     // Cut at a character boundary so the name stays valid UTF-8.
-    size_t n = std::min(std::strlen(faceName), static_cast<size_t>(LF_FACESIZE - 1));
-    while (n > 0 && (static_cast<unsigned char>(faceName[n]) & 0xC0) == 0x80) --n;
+    size_t len = std::strlen(faceName);
+    size_t n = nbp::utf8::BackToCharStart(faceName, len, std::min(len, static_cast<size_t>(LF_FACESIZE - 1)));
     std::memcpy(lf.lfFaceName, faceName, n);
   }
   return CreateFontIndirect(&lf);
@@ -98,19 +99,7 @@ BOOL GetCharWidth32(HDC hdc, UINT first, UINT last, LPINT widths) {
   const Face& face = FaceOf(dc);
   for (UINT c = first; c <= last; ++c) {
     char buf[4];
-    int n = c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
-    if (n == 1) buf[0] = static_cast<char>(c);
-    else if (n == 2) { buf[0] = static_cast<char>(0xC0 | (c >> 6)); buf[1] = static_cast<char>(0x80 | (c & 0x3F)); }
-    else if (n == 3) {
-      buf[0] = static_cast<char>(0xE0 | (c >> 12));
-      buf[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      buf[2] = static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      buf[0] = static_cast<char>(0xF0 | (c >> 18));
-      buf[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      buf[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      buf[3] = static_cast<char>(0x80 | (c & 0x3F));
-    }
+    int n = static_cast<int>(nbp::utf8::Encode(c, buf));
     Utf8 u = Sanitize(buf, n, false);
     widths[c - first] = Shape(face, u.text).width;
   }

@@ -5,6 +5,7 @@
 
 #include "mfc/time.h"
 #include "nbp/clock.h"
+#include "nbp/time_parts.h"
 
 LONG _mktime32(struct tm* ptm) {
   if (!ptm) return -1;
@@ -107,14 +108,7 @@ CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int
   // Fields far outside any calendar would overflow struct tm's arithmetic.
   auto wild = [](int v) { return v < -1000000 || v > 1000000; };
   if (nYear < 1 || nYear > 100000 || wild(nMonth) || wild(nDay) || wild(nHour) || wild(nMin) || wild(nSec)) return;
-  struct tm t{};
-  t.tm_year = nYear - 1900;
-  t.tm_mon = nMonth - 1;
-  t.tm_mday = nDay;
-  t.tm_hour = nHour;
-  t.tm_min = nMin;
-  t.tm_sec = nSec;
-  t.tm_isdst = nDST;
+  struct tm t = nbp::time_parts::ToTm(nYear, nMonth, nDay, nHour, nMin, nSec, nDST);
   m_time = FromTm(t);
 }
 
@@ -145,14 +139,7 @@ BOOL CTime::GetAsSystemTime(SYSTEMTIME& st) const {
   if (m_time < 0) return FALSE;
   struct tm t;
   GetLocalTm(&t);
-  st.wYear = static_cast<WORD>(t.tm_year + 1900);
-  st.wMonth = static_cast<WORD>(t.tm_mon + 1);
-  st.wDayOfWeek = static_cast<WORD>(t.tm_wday);
-  st.wDay = static_cast<WORD>(t.tm_mday);
-  st.wHour = static_cast<WORD>(t.tm_hour);
-  st.wMinute = static_cast<WORD>(t.tm_min);
-  st.wSecond = static_cast<WORD>(t.tm_sec);
-  st.wMilliseconds = 0;
+  st = nbp::time_parts::ToSystemTime(t);
   return TRUE;
 }
 

@@ -2,10 +2,11 @@
 #include <bit>
 #include <ctime>
 
-#include "locale/civil.h"
+#include "nbp/civil.h"
 #include "locale/locale_internal.h"
 #include "locale/picture.h"
 #include "nbp/clock.h"
+#include "nbp/time_parts.h"
 
 namespace {
 
@@ -13,15 +14,7 @@ SYSTEMTIME LocalNow() {
   time_t now = nbp::clock::WallTime();
   struct tm t{};
   localtime_r(&now, &t);
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(t.tm_year + 1900);
-  st.wMonth = static_cast<WORD>(t.tm_mon + 1);
-  st.wDayOfWeek = static_cast<WORD>(t.tm_wday);
-  st.wDay = static_cast<WORD>(t.tm_mday);
-  st.wHour = static_cast<WORD>(t.tm_hour);
-  st.wMinute = static_cast<WORD>(t.tm_min);
-  st.wSecond = static_cast<WORD>(t.tm_sec);
-  return st;
+  return nbp::time_parts::ToSystemTime(t);
 }
 
 int Fail(DWORD error) {

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "locale/civil.h"
+#include "nbp/civil.h"
 #include "locale/locale_internal.h"
 
 namespace nbp::locale_internal {

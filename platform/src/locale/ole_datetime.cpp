@@ -1,10 +1,11 @@
 // COleDateTime and COleDateTimeSpan: automation dates.
 #include <cmath>
 
-#include "locale/civil.h"
+#include "nbp/civil.h"
 #include "locale/ole_date.h"
 #include "mfc/time.h"
 #include "nbp/clock.h"
+#include "nbp/time_parts.h"
 
 namespace nbp::ole_date {
 
@@ -169,14 +170,7 @@ int COleDateTime::SetTime(int nHour, int nMin, int nSec) { return SetDateTime(18
 BOOL COleDateTime::GetAsSystemTime(SYSTEMTIME& st) const {
   Parts p;
   if (m_status != valid || !nbp::ole_date::ToParts(m_dt, p)) return FALSE;
-  st.wYear = static_cast<WORD>(p.year);
-  st.wMonth = static_cast<WORD>(p.month);
-  st.wDayOfWeek = static_cast<WORD>(p.dayOfWeek);
-  st.wDay = static_cast<WORD>(p.day);
-  st.wHour = static_cast<WORD>(p.hour);
-  st.wMinute = static_cast<WORD>(p.minute);
-  st.wSecond = static_cast<WORD>(p.second);
-  st.wMilliseconds = 0;
+  st = nbp::time_parts::ToSystemTime(p.year, p.month, p.day, p.hour, p.minute, p.second, p.dayOfWeek);
   return TRUE;
 }
 

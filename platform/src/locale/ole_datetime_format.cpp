@@ -8,6 +8,7 @@
 #include "locale/ole_date.h"
 #include "mfc/time.h"
 #include "nbp/regional.h"
+#include "nbp/time_parts.h"
 
 namespace {
 
@@ -15,15 +16,7 @@ using nbp::ole_date::Parts;
 using nbp::regional::Settings;
 
 SYSTEMTIME ToSystemTime(const Parts& p) {
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(p.year);
-  st.wMonth = static_cast<WORD>(p.month);
-  st.wDayOfWeek = static_cast<WORD>(p.dayOfWeek);
-  st.wDay = static_cast<WORD>(p.day);
-  st.wHour = static_cast<WORD>(p.hour);
-  st.wMinute = static_cast<WORD>(p.minute);
-  st.wSecond = static_cast<WORD>(p.second);
-  return st;
+  return nbp::time_parts::ToSystemTime(p.year, p.month, p.day, p.hour, p.minute, p.second, p.dayOfWeek);
 }
 
 std::string Picture(const Settings& s, const std::string& picture, const Parts& p, bool withDate) {
@@ -31,14 +24,7 @@ std::string Picture(const Settings& s, const std::string& picture, const Parts& 
 }
 
 std::string ZoneName(const Parts& p) {
-  struct tm t{};
-  t.tm_year = p.year - 1900;
-  t.tm_mon = p.month - 1;
-  t.tm_mday = p.day;
-  t.tm_hour = p.hour;
-  t.tm_min = p.minute;
-  t.tm_sec = p.second;
-  t.tm_isdst = -1;
+  struct tm t = nbp::time_parts::ToTm(p.year, p.month, p.day, p.hour, p.minute, p.second);
   mktime(&t);
   char buf[64] = "";
   strftime(buf, sizeof buf, "%Z", &t);

@@ -9,6 +9,7 @@
 #include "nbp/display.h"
 #include "win/resources.h"
 #include "win/syscolors.h"
+#include "nbp/utf8_step.h"
 
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CPen, CGdiObject)
@@ -136,8 +137,8 @@ BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC) {
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfHeight = nPointSize;
   if (lpszFaceName) {
-    size_t n = std::min(std::strlen(lpszFaceName), static_cast<size_t>(LF_FACESIZE - 1));
-    while (n > 0 && (static_cast<unsigned char>(lpszFaceName[n]) & 0xC0) == 0x80) --n;
+    size_t len = std::strlen(lpszFaceName);
+    size_t n = nbp::utf8::BackToCharStart(lpszFaceName, len, std::min(len, static_cast<size_t>(LF_FACESIZE - 1)));
     std::memcpy(lf.lfFaceName, lpszFaceName, n);
   }
   return CreatePointFontIndirect(&lf, pDC);

@@ -6,6 +6,7 @@
 #include "nbp/clock.h"
 #include "nbp/headless.h"
 #include "win/user.h"
+#include "nbp/utf8_step.h"
 
 namespace nbp::test {
 namespace {
@@ -31,13 +32,6 @@ void Modifiers(unsigned modifiers, bool down) {
     if (modifiers & kAlt) input::Key(VK_MENU, false);
     if (modifiers & kCtrl) input::Key(VK_CONTROL, false);
   }
-}
-
-size_t Utf8Length(unsigned char lead) {
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  if (lead >= 0xE0) return 3;
-  if (lead >= 0xC2 && lead < 0xE0) return 2;
-  return 1;
 }
 
 }  // namespace
@@ -154,7 +148,7 @@ void PressKeypadEnter() { PressKey(VK_RETURN, kNoMods, true); }
 void Type(const std::string& utf8) {
   for (size_t i = 0; i < utf8.size();) {
     unsigned char c = static_cast<unsigned char>(utf8[i]);
-    size_t n = std::min(Utf8Length(c), utf8.size() - i);
+    size_t n = std::min(nbp::utf8::LeadLength(c), utf8.size() - i);
     if (n == 1 && c < 0x80) {
       UINT vk = 0;
       bool shift = false;

@@ -325,6 +325,31 @@ class SdlDesktop : public Desktop {
   bool syncing_ = false;
 };
 
+// Shows the menu's image in its window, with the hot item's band inverted.
+void DrawPopupMenu(SDL_Window* menu, cairo_surface_t* image, const RECT* hot) {
+  SDL_Surface* target = SDL_GetWindowSurface(menu);
+  if (!target) return;
+  int width = cairo_image_surface_get_width(image), height = cairo_image_surface_get_height(image);
+  cairo_surface_flush(image);
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(cairo_image_surface_get_data(image), width, height, 32,
+                                                           cairo_image_surface_get_stride(image), SDL_PIXELFORMAT_RGB888);
+  if (!source) return;
+  SDL_BlitSurface(source, nullptr, target, nullptr);
+  SDL_FreeSurface(source);
+  if (hot) {
+    // The item under the mouse shows in the selection colors' place as an
+    // inverted band, which reads on any theme.
+    const RECT& r = *hot;
+    SDL_LockSurface(target);
+    for (int y = std::max<int>(0, r.top); y < std::min<int>(height, r.bottom); ++y) {
+      auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) + y * target->pitch);
+      for (int x = std::max<int>(0, r.left + 2); x < std::min<int>(width, r.right - 2); ++x) row[x] ^= 0x00FFFFFF;
+    }
+    SDL_UnlockSurface(target);
+  }
+  SDL_UpdateWindowSurface(menu);
+}
+
 int SdlDesktop::AskPopupMenu(const PopupMenuRequest& request) {
   PresentAll();
   cairo_surface_t* image = LastPopupMenuImage();
@@ -346,29 +371,7 @@ int SdlDesktop::AskPopupMenu(const PopupMenuRequest& request) {
     return -1;
   };
   int hot = -1;
-  auto draw = [&] {
-    SDL_Surface* target = SDL_GetWindowSurface(menu);
-    if (!target) return;
-    cairo_surface_flush(image);
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(cairo_image_surface_get_data(image), width, height, 32,
-                                                             cairo_image_surface_get_stride(image),
-                                                             SDL_PIXELFORMAT_RGB888);
-    if (!source) return;
-    SDL_BlitSurface(source, nullptr, target, nullptr);
-    SDL_FreeSurface(source);
-    if (hot >= 0) {
-      // The item under the mouse shows in the selection colors' place as an
-      // inverted band, which reads on any theme.
-      const RECT& r = request.items[static_cast<size_t>(hot)].rect;
-      SDL_LockSurface(target);
-      for (int y = std::max<int>(0, r.top); y < std::min<int>(height, r.bottom); ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) + y * target->pitch);
-        for (int x = std::max<int>(0, r.left + 2); x < std::min<int>(width, r.right - 2); ++x) row[x] ^= 0x00FFFFFF;
-      }
-      SDL_UnlockSurface(target);
-    }
-    SDL_UpdateWindowSurface(menu);
-  };
+  auto draw = [&] { DrawPopupMenu(menu, image, hot >= 0 ? &request.items[static_cast<size_t>(hot)].rect : nullptr); };
   draw();
   Uint32 menuId = SDL_GetWindowID(menu);
   int answer = -1;

@@ -216,6 +216,176 @@ HBRUSH ParentControlColor(HWND control, HDC dc, UINT message) {
   return brush;
 }
 
+namespace {
+
+LRESULT OnPaint(HWND hwnd, Button* b) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (dc) Paint(hwnd, dc, b);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+LRESULT OnGetDlgCode(UINT type) {
+  if (type == BS_GROUPBOX) return DLGC_STATIC;
+  if (IsRadio(type)) return DLGC_BUTTON | DLGC_RADIOBUTTON;
+  if (type == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+  // An owner-drawn button is not a push button to the dialog manager,
+  // which would otherwise restyle it as the focus moves.
+  if (IsPush(type)) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+  return DLGC_BUTTON;
+}
+
+LRESULT OnSetFocus(HWND hwnd, Button* b) {
+  b->focused = true;
+  InvalidateRect(hwnd, nullptr, TRUE);
+  TellDialog(hwnd, hwnd);
+  if (!IsWindow(hwnd)) return 0;
+  if (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY) Notify(hwnd, BN_SETFOCUS);
+  return 0;
+}
+
+LRESULT OnKillFocus(HWND hwnd, Button* b, HWND to) {
+  b->focused = false;
+  if (b->tracking || b->spaceDown) {
+    b->tracking = b->spaceDown = false;
+    b->pushed = false;
+    if (GetCapture() == hwnd) ReleaseCapture();
+  }
+  InvalidateRect(hwnd, nullptr, TRUE);
+  if (to && IsChild(GetParent(hwnd), to)) TellDialog(hwnd, to);
+  if (!IsWindow(hwnd)) return 0;
+  if (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY) Notify(hwnd, BN_KILLFOCUS);
+  return 0;
+}
+
+LRESULT OnLButtonDown(HWND hwnd, Button* b, UINT type) {
+  if (type == BS_GROUPBOX) return 0;
+  SetFocus(hwnd);
+  SetCapture(hwnd);
+  b->tracking = true;
+  b->pushed = true;
+  Redraw(hwnd);
+  return 0;
+}
+
+LRESULT OnLButtonDblClk(HWND hwnd, Button* b, UINT type) {
+  if (type == BS_RADIOBUTTON || type == BS_USERBUTTON || type == BS_OWNERDRAW ||
+      (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY)) {
+    Notify(hwnd, BN_DOUBLECLICKED);
+    return 0;
+  }
+  return OnLButtonDown(hwnd, b, type);
+}
+
+LRESULT OnMouseMove(HWND hwnd, Button* b, LPARAM lParam) {
+  if (b->tracking && GetCapture() == hwnd) {
+    bool inside = Inside(hwnd, lParam);
+    if (inside != b->pushed) {
+      b->pushed = inside;
+      Redraw(hwnd);
+    }
+  }
+  return 0;
+}
+
+LRESULT OnLButtonUp(HWND hwnd, Button* b) {
+  if (!b->tracking) return 0;
+  b->tracking = false;
+  ReleaseCapture();
+  if (b->pushed) {
+    b->pushed = false;
+    Click(hwnd, b);
+  }
+  return 0;
+}
+
+LRESULT OnCaptureChanged(HWND hwnd, Button* b, HWND newCapture) {
+  if (b->tracking && newCapture != hwnd) {
+    b->tracking = false;
+    b->pushed = false;
+    InvalidateRect(hwnd, nullptr, TRUE);
+  }
+  return 0;
+}
+
+LRESULT OnKeyDown(HWND hwnd, Button* b, UINT type, WPARAM wParam, LPARAM lParam) {
+  if (wParam == VK_SPACE && !b->spaceDown && type != BS_GROUPBOX) {
+    b->spaceDown = true;
+    b->pushed = true;
+    Redraw(hwnd);
+    return 0;
+  }
+  return DefWindowProc(hwnd, WM_KEYDOWN, wParam, lParam);
+}
+
+LRESULT OnKeyUp(HWND hwnd, Button* b, WPARAM wParam, LPARAM lParam) {
+  if (wParam == VK_SPACE && b->spaceDown) {
+    b->spaceDown = false;
+    b->pushed = false;
+    Click(hwnd, b);
+    return 0;
+  }
+  return DefWindowProc(hwnd, WM_KEYUP, wParam, lParam);
+}
+
+LRESULT OnSetCheck(HWND hwnd, Button* b, UINT type, UINT check) {
+  if (check > BST_INDETERMINATE || (check == BST_INDETERMINATE && type != BS_3STATE && type != BS_AUTO3STATE))
+    check = check ? BST_CHECKED : BST_UNCHECKED;
+  if (!IsCheck(type) && !IsRadio(type)) return 0;
+  if (b->check != check) {
+    b->check = check;
+    InvalidateRect(hwnd, nullptr, TRUE);
+  }
+  // A checked radio button takes the tab stop of its group; checking an
+  // automatic one unchecks the others.
+  if (IsRadio(type)) {
+    LONG style = GetWindowLong(hwnd, GWL_STYLE);
+    LONG next = check ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+    if (next != style) SetWindowLong(hwnd, GWL_STYLE, next);
+    if (type == BS_AUTORADIOBUTTON && check == BST_CHECKED && (style & WS_CHILD)) UncheckGroup(hwnd);
+  }
+  return 0;
+}
+
+LRESULT OnSetState(HWND hwnd, Button* b, bool pushed) {
+  if (pushed != b->pushed) {
+    b->pushed = pushed;
+    Redraw(hwnd);
+  }
+  return 0;
+}
+
+LRESULT OnSetStyle(HWND hwnd, WPARAM type, bool redraw) {
+  // Only the type changes: the dialog manager switches push buttons
+  // between BS_PUSHBUTTON and BS_DEFPUSHBUTTON without losing their
+  // other styles.
+  LONG style = GetWindowLong(hwnd, GWL_STYLE);
+  LONG next = static_cast<LONG>((style & ~BS_TYPEMASK) | (type & BS_TYPEMASK));
+  if (next != style) SetWindowLong(hwnd, GWL_STYLE, next);
+  if (redraw) InvalidateRect(hwnd, nullptr, TRUE);
+  return 0;
+}
+
+LRESULT OnClick(HWND hwnd, UINT type) {
+  // As a click of the mouse: the button takes the focus and is pressed and released.
+  if (!IsWindowEnabled(hwnd) || type == BS_GROUPBOX) return 0;
+  SendMessage(hwnd, WM_LBUTTONDOWN, 0, 0);
+  SendMessage(hwnd, WM_LBUTTONUP, 0, 0);
+  return 0;
+}
+
+LRESULT OnSetImage(HWND hwnd, Button* b, WPARAM imageType, LPARAM image) {
+  if (imageType != IMAGE_BITMAP && imageType != IMAGE_ICON) return 0;
+  HANDLE old = b->imageType == imageType ? b->image : nullptr;
+  b->image = reinterpret_cast<HANDLE>(image);
+  b->imageType = static_cast<UINT>(imageType);
+  InvalidateRect(hwnd, nullptr, TRUE);
+  return reinterpret_cast<LRESULT>(old);
+}
+
+}  // namespace
+
 LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Button* b = ControlState<Button>(hwnd);
   if (!b && msg != WM_NCCREATE) return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -227,22 +397,9 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY:
       DeleteControlState<Button>(hwnd);
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      if (dc) Paint(hwnd, dc, b);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
+    case WM_PAINT: return OnPaint(hwnd, b);
     case WM_ERASEBKGND: return 1;  // painting covers it all
-    case WM_GETDLGCODE:
-      if (type == BS_GROUPBOX) return DLGC_STATIC;
-      if (IsRadio(type)) return DLGC_BUTTON | DLGC_RADIOBUTTON;
-      if (type == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-      // An owner-drawn button is not a push button to the dialog manager,
-      // which would otherwise restyle it as the focus moves.
-      if (IsPush(type)) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-      return DLGC_BUTTON;
+    case WM_GETDLGCODE: return OnGetDlgCode(type);
     case WM_NCHITTEST:
       if (type == BS_GROUPBOX) return HTTRANSPARENT;
       return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -257,137 +414,24 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(hwnd, nullptr, TRUE);
       return r;
     }
-    case WM_SETFOCUS:
-      b->focused = true;
-      InvalidateRect(hwnd, nullptr, TRUE);
-      TellDialog(hwnd, hwnd);
-      if (!IsWindow(hwnd)) return 0;
-      if (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY) Notify(hwnd, BN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      b->focused = false;
-      if (b->tracking || b->spaceDown) {
-        b->tracking = b->spaceDown = false;
-        b->pushed = false;
-        if (GetCapture() == hwnd) ReleaseCapture();
-      }
-      InvalidateRect(hwnd, nullptr, TRUE);
-      if (HWND to = reinterpret_cast<HWND>(wParam); to && IsChild(GetParent(hwnd), to)) TellDialog(hwnd, to);
-      if (!IsWindow(hwnd)) return 0;
-      if (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY) Notify(hwnd, BN_KILLFOCUS);
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      if (type == BS_RADIOBUTTON || type == BS_USERBUTTON || type == BS_OWNERDRAW ||
-          (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY)) {
-        Notify(hwnd, BN_DOUBLECLICKED);
-        return 0;
-      }
-      [[fallthrough]];
-    case WM_LBUTTONDOWN:
-      if (type == BS_GROUPBOX) return 0;
-      SetFocus(hwnd);
-      SetCapture(hwnd);
-      b->tracking = true;
-      b->pushed = true;
-      Redraw(hwnd);
-      return 0;
-    case WM_MOUSEMOVE:
-      if (b->tracking && GetCapture() == hwnd) {
-        bool inside = Inside(hwnd, lParam);
-        if (inside != b->pushed) {
-          b->pushed = inside;
-          Redraw(hwnd);
-        }
-      }
-      return 0;
-    case WM_LBUTTONUP:
-      if (!b->tracking) return 0;
-      b->tracking = false;
-      ReleaseCapture();
-      if (b->pushed) {
-        b->pushed = false;
-        Click(hwnd, b);
-      }
-      return 0;
-    case WM_CAPTURECHANGED:
-      if (b->tracking && reinterpret_cast<HWND>(lParam) != hwnd) {
-        b->tracking = false;
-        b->pushed = false;
-        InvalidateRect(hwnd, nullptr, TRUE);
-      }
-      return 0;
-    case WM_KEYDOWN:
-      if (wParam == VK_SPACE && !b->spaceDown && type != BS_GROUPBOX) {
-        b->spaceDown = true;
-        b->pushed = true;
-        Redraw(hwnd);
-        return 0;
-      }
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_KEYUP:
-      if (wParam == VK_SPACE && b->spaceDown) {
-        b->spaceDown = false;
-        b->pushed = false;
-        Click(hwnd, b);
-        return 0;
-      }
-      return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_SETFOCUS: return OnSetFocus(hwnd, b);
+    case WM_KILLFOCUS: return OnKillFocus(hwnd, b, reinterpret_cast<HWND>(wParam));
+    case WM_LBUTTONDBLCLK: return OnLButtonDblClk(hwnd, b, type);
+    case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, b, type);
+    case WM_MOUSEMOVE: return OnMouseMove(hwnd, b, lParam);
+    case WM_LBUTTONUP: return OnLButtonUp(hwnd, b);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, b, reinterpret_cast<HWND>(lParam));
+    case WM_KEYDOWN: return OnKeyDown(hwnd, b, type, wParam, lParam);
+    case WM_KEYUP: return OnKeyUp(hwnd, b, wParam, lParam);
     case BM_GETCHECK: return b->check;
-    case BM_SETCHECK: {
-      UINT check = static_cast<UINT>(wParam);
-      if (check > BST_INDETERMINATE || (check == BST_INDETERMINATE && type != BS_3STATE && type != BS_AUTO3STATE))
-        check = check ? BST_CHECKED : BST_UNCHECKED;
-      if (!IsCheck(type) && !IsRadio(type)) return 0;
-      if (b->check != check) {
-        b->check = check;
-        InvalidateRect(hwnd, nullptr, TRUE);
-      }
-      // A checked radio button takes the tab stop of its group; checking an
-      // automatic one unchecks the others.
-      if (IsRadio(type)) {
-        LONG style = GetWindowLong(hwnd, GWL_STYLE);
-        LONG next = check ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
-        if (next != style) SetWindowLong(hwnd, GWL_STYLE, next);
-        if (type == BS_AUTORADIOBUTTON && check == BST_CHECKED && (style & WS_CHILD)) UncheckGroup(hwnd);
-      }
-      return 0;
-    }
-    case BM_GETSTATE:
-      return b->check | (b->pushed ? BST_PUSHED : 0) | (b->focused ? BST_FOCUS : 0);
-    case BM_SETSTATE:
-      if ((wParam != 0) != b->pushed) {
-        b->pushed = wParam != 0;
-        Redraw(hwnd);
-      }
-      return 0;
-    case BM_SETSTYLE: {
-      // Only the type changes: the dialog manager switches push buttons
-      // between BS_PUSHBUTTON and BS_DEFPUSHBUTTON without losing their
-      // other styles.
-      LONG style = GetWindowLong(hwnd, GWL_STYLE);
-      LONG next = static_cast<LONG>((style & ~BS_TYPEMASK) | (wParam & BS_TYPEMASK));
-      if (next != style) SetWindowLong(hwnd, GWL_STYLE, next);
-      if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    }
-    case BM_CLICK:
-      // As a click of the mouse: the button takes the focus and is pressed and released.
-      if (!IsWindowEnabled(hwnd) || type == BS_GROUPBOX) return 0;
-      SendMessage(hwnd, WM_LBUTTONDOWN, 0, 0);
-      SendMessage(hwnd, WM_LBUTTONUP, 0, 0);
-      return 0;
-    case BM_SETIMAGE: {
-      if (wParam != IMAGE_BITMAP && wParam != IMAGE_ICON) return 0;
-      HANDLE old = b->imageType == wParam ? b->image : nullptr;
-      b->image = reinterpret_cast<HANDLE>(lParam);
-      b->imageType = static_cast<UINT>(wParam);
-      InvalidateRect(hwnd, nullptr, TRUE);
-      return reinterpret_cast<LRESULT>(old);
-    }
-    case BM_GETIMAGE:
-      return b->imageType == wParam ? reinterpret_cast<LRESULT>(b->image) : 0;
-    default:
-      return DefWindowProc(hwnd, msg, wParam, lParam);
+    case BM_SETCHECK: return OnSetCheck(hwnd, b, type, static_cast<UINT>(wParam));
+    case BM_GETSTATE: return b->check | (b->pushed ? BST_PUSHED : 0) | (b->focused ? BST_FOCUS : 0);
+    case BM_SETSTATE: return OnSetState(hwnd, b, wParam != 0);
+    case BM_SETSTYLE: return OnSetStyle(hwnd, wParam, LOWORD(lParam) != 0);
+    case BM_CLICK: return OnClick(hwnd, type);
+    case BM_SETIMAGE: return OnSetImage(hwnd, b, wParam, lParam);
+    case BM_GETIMAGE: return b->imageType == wParam ? reinterpret_cast<LRESULT>(b->image) : 0;
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
   }
 }
 

@@ -20,6 +20,7 @@
 #include "win/rect.h"
 #include "win/resources.h"
 #include "win/syscolors.h"
+#include "nbp/utf8_step.h"
 
 namespace nbp::user {
 namespace {
@@ -325,7 +326,7 @@ void CopyOut(const std::string& text, char* buffer, size_t size) {
   if (!buffer || size == 0) return;
   size_t n = std::min(text.size(), size - 1);
   // Never cut a character in two.
-  while (n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+  n = nbp::utf8::BackToCharStart(text, n);
   text.copy(buffer, n);
   buffer[n] = 0;
 }
@@ -345,72 +346,126 @@ void FillToolInfo(HWND tip, Tooltip* t, int index, TOOLINFO* ti) {
   if (ti->cbSize >= sizeof(TOOLINFO)) ti->lParam = tool.lParam;
 }
 
+// What TTM_ADDTOOL and TTM_SETTOOLINFO both take from the caller's record.
+void ReadToolInfo(Tool* tool, const TOOLINFO* ti) {
+  tool->flags = ti->uFlags;
+  tool->rect = ti->rect;
+  tool->hinst = ti->hinst;
+  if (ti->cbSize >= sizeof(TOOLINFO)) tool->lParam = ti->lParam;
+  SetText(tool, ti);
+}
+
+LRESULT OnAddTool(Tooltip* t, const TOOLINFO* ti) {
+  if (!ToolInfoReadable(ti)) return FALSE;
+  Tool tool;
+  tool.hwnd = ti->hwnd;
+  tool.id = ti->uId;
+  ReadToolInfo(&tool, ti);
+  t->tools.push_back(std::move(tool));
+  return TRUE;
+}
+
+LRESULT OnDelTool(HWND tip, Tooltip* t, const TOOLINFO* ti) {
+  int i = FindTool(t, ti);
+  if (i < 0) return 0;
+  if (t->shown == i) Hide(tip, t);
+  if (t->hot == i) {
+    t->hot = -1;
+    KillTimer(tip, kShowTimer);
+  }
+  t->tools.erase(t->tools.begin() + i);
+  if (t->shown > i) --t->shown;
+  if (t->hot > i) --t->hot;
+  return 0;
+}
+
+LRESULT OnPop(HWND tip, Tooltip* t) {
+  Hide(tip, t);
+  KillTimer(tip, kShowTimer);
+  return 0;
+}
+
+LRESULT OnUpdateTipText(HWND tip, Tooltip* t, const TOOLINFO* ti) {
+  int i = FindTool(t, ti);
+  if (i < 0) return 0;
+  Tool& tool = t->tools[static_cast<size_t>(i)];
+  if (ti->hinst) tool.hinst = ti->hinst;
+  SetText(&tool, ti);
+  if (t->shown == i) {
+    t->shownText = TextOf(tip, &t->tools[static_cast<size_t>(i)]);
+    if (t->shownText.empty()) Hide(tip, t);
+    else Place(tip, t, false);
+  }
+  return 0;
+}
+
+LRESULT OnGetText(HWND tip, Tooltip* t, size_t size, TOOLINFO* ti) {
+  int i = FindTool(t, ti);
+  if (i < 0 || !ti->lpszText) return 0;
+  std::string text = TextOf(tip, &t->tools[static_cast<size_t>(i)]);
+  CopyOut(text, ti->lpszText, size ? size : 80);
+  return 0;
+}
+
+LRESULT OnSetToolInfo(Tooltip* t, const TOOLINFO* ti) {
+  int i = FindTool(t, ti);
+  if (i >= 0) ReadToolInfo(&t->tools[static_cast<size_t>(i)], ti);
+  return 0;
+}
+
+LRESULT OnHitTest(HWND tip, Tooltip* t, TTHITTESTINFO* hit) {
+  if (!hit) return FALSE;
+  int i = ToolAt(t, hit->hwnd, hit->pt);
+  if (i < 0) return FALSE;
+  if (hit->ti.cbSize >= TTTOOLINFO_V1_SIZE) FillToolInfo(tip, t, i, &hit->ti);
+  return TRUE;
+}
+
+LRESULT OnSetDelayTime(Tooltip* t, WPARAM which, int value) {
+  switch (which) {
+    case TTDT_AUTOMATIC:
+      t->initial = value >= 0 ? value : -1;
+      t->reshow = value >= 0 ? value / 5 : -1;
+      t->autopop = value >= 0 ? value * 10 : -1;
+      break;
+    case TTDT_INITIAL: t->initial = value >= 0 ? value : -1; break;
+    case TTDT_RESHOW: t->reshow = value >= 0 ? value : -1; break;
+    case TTDT_AUTOPOP: t->autopop = value >= 0 ? value : -1; break;
+    default: break;
+  }
+  return 0;
+}
+
+LRESULT OnSetMaxTipWidth(Tooltip* t, int width) {
+  int old = t->maxWidth;
+  t->maxWidth = width >= 0 ? width : -1;
+  return old;
+}
+
+LRESULT OnSetColor(HWND tip, COLORREF* color, WPARAM value) {
+  *color = static_cast<COLORREF>(value);
+  InvalidateRect(tip, nullptr, TRUE);
+  return 0;
+}
+
 LRESULT Message(HWND tip, Tooltip* t, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* ti = reinterpret_cast<TOOLINFO*>(lParam);
   switch (msg) {
-    case TTM_ADDTOOL: {
-      if (!ToolInfoReadable(ti)) return FALSE;
-      Tool tool;
-      tool.flags = ti->uFlags;
-      tool.hwnd = ti->hwnd;
-      tool.id = ti->uId;
-      tool.rect = ti->rect;
-      tool.hinst = ti->hinst;
-      if (ti->cbSize >= sizeof(TOOLINFO)) tool.lParam = ti->lParam;
-      SetText(&tool, ti);
-      t->tools.push_back(std::move(tool));
-      return TRUE;
-    }
-    case TTM_DELTOOL: {
-      int i = FindTool(t, ti);
-      if (i < 0) return 0;
-      if (t->shown == i) Hide(tip, t);
-      if (t->hot == i) {
-        t->hot = -1;
-        KillTimer(tip, kShowTimer);
-      }
-      t->tools.erase(t->tools.begin() + i);
-      if (t->shown > i) --t->shown;
-      if (t->hot > i) --t->hot;
-      return 0;
-    }
+    case TTM_ADDTOOL: return OnAddTool(t, ti);
+    case TTM_DELTOOL: return OnDelTool(tip, t, ti);
     case TTM_ACTIVATE:
       t->active = wParam != 0;
-      if (!t->active) {
-        Hide(tip, t);
-        KillTimer(tip, kShowTimer);
-      }
+      if (!t->active) OnPop(tip, t);
       return 0;
-    case TTM_POP:
-      Hide(tip, t);
-      KillTimer(tip, kShowTimer);
-      return 0;
+    case TTM_POP: return OnPop(tip, t);
     case TTM_RELAYEVENT:
       Relay(tip, t, reinterpret_cast<const MSG*>(lParam));
       return 0;
-    case TTM_UPDATETIPTEXT: {
-      int i = FindTool(t, ti);
-      if (i < 0) return 0;
-      Tool& tool = t->tools[static_cast<size_t>(i)];
-      if (ti->hinst) tool.hinst = ti->hinst;
-      SetText(&tool, ti);
-      if (t->shown == i) {
-        t->shownText = TextOf(tip, &t->tools[static_cast<size_t>(i)]);
-        if (t->shownText.empty()) Hide(tip, t);
-        else Place(tip, t, false);
-      }
-      return 0;
-    }
+    case TTM_UPDATETIPTEXT: return OnUpdateTipText(tip, t, ti);
     case TTM_UPDATE:
       if (t->shown >= 0) Place(tip, t, false);
       return 0;
-    case TTM_GETTEXT: {
-      int i = FindTool(t, ti);
-      if (i < 0 || !ti->lpszText) return 0;
-      std::string text = TextOf(tip, &t->tools[static_cast<size_t>(i)]);
-      CopyOut(text, ti->lpszText, wParam ? wParam : 80);
-      return 0;
-    }
+    case TTM_GETTEXT: return OnGetText(tip, t, wParam, ti);
     case TTM_GETTOOLCOUNT: return static_cast<LRESULT>(t->tools.size());
     case TTM_ENUMTOOLS:
       if (!ToolInfoReadable(ti) || wParam >= t->tools.size()) return FALSE;
@@ -422,17 +477,7 @@ LRESULT Message(HWND tip, Tooltip* t, UINT msg, WPARAM wParam, LPARAM lParam) {
       FillToolInfo(tip, t, i, ti);
       return TRUE;
     }
-    case TTM_SETTOOLINFO: {
-      int i = FindTool(t, ti);
-      if (i < 0) return 0;
-      Tool& tool = t->tools[static_cast<size_t>(i)];
-      tool.flags = ti->uFlags;
-      tool.rect = ti->rect;
-      tool.hinst = ti->hinst;
-      if (ti->cbSize >= sizeof(TOOLINFO)) tool.lParam = ti->lParam;
-      SetText(&tool, ti);
-      return 0;
-    }
+    case TTM_SETTOOLINFO: return OnSetToolInfo(t, ti);
     case TTM_NEWTOOLRECT: {
       int i = FindTool(t, ti);
       if (i >= 0) t->tools[static_cast<size_t>(i)].rect = ti->rect;
@@ -442,33 +487,12 @@ LRESULT Message(HWND tip, Tooltip* t, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (t->shown < 0) return FALSE;
       if (ToolInfoReadable(ti)) FillToolInfo(tip, t, t->shown, ti);
       return TRUE;
-    case TTM_HITTEST: {
-      auto* hit = reinterpret_cast<TTHITTESTINFO*>(lParam);
-      if (!hit) return FALSE;
-      int i = ToolAt(t, hit->hwnd, hit->pt);
-      if (i < 0) return FALSE;
-      if (hit->ti.cbSize >= TTTOOLINFO_V1_SIZE) FillToolInfo(tip, t, i, &hit->ti);
-      return TRUE;
-    }
+    case TTM_HITTEST: return OnHitTest(tip, t, reinterpret_cast<TTHITTESTINFO*>(lParam));
     case TTM_WINDOWFROMPOINT: {
       auto* p = reinterpret_cast<const POINT*>(lParam);
       return p ? reinterpret_cast<LRESULT>(WindowFromPoint(*p)) : 0;
     }
-    case TTM_SETDELAYTIME: {
-      int value = static_cast<short>(LOWORD(lParam));
-      switch (wParam) {
-        case TTDT_AUTOMATIC:
-          t->initial = value >= 0 ? value : -1;
-          t->reshow = value >= 0 ? value / 5 : -1;
-          t->autopop = value >= 0 ? value * 10 : -1;
-          break;
-        case TTDT_INITIAL: t->initial = value >= 0 ? value : -1; break;
-        case TTDT_RESHOW: t->reshow = value >= 0 ? value : -1; break;
-        case TTDT_AUTOPOP: t->autopop = value >= 0 ? value : -1; break;
-        default: break;
-      }
-      return 0;
-    }
+    case TTM_SETDELAYTIME: return OnSetDelayTime(t, wParam, static_cast<short>(LOWORD(lParam)));
     case TTM_GETDELAYTIME: return DelayOf(t, static_cast<int>(wParam) == TTDT_AUTOMATIC ? TTDT_AUTOPOP : static_cast<int>(wParam));
     case TTM_SETMARGIN:
       if (ti) t->margin = *reinterpret_cast<const RECT*>(lParam);
@@ -476,14 +500,10 @@ LRESULT Message(HWND tip, Tooltip* t, UINT msg, WPARAM wParam, LPARAM lParam) {
     case TTM_GETMARGIN:
       if (lParam) *reinterpret_cast<RECT*>(lParam) = t->margin;
       return 0;
-    case TTM_SETMAXTIPWIDTH: {
-      int old = t->maxWidth;
-      t->maxWidth = static_cast<int>(lParam) >= 0 ? static_cast<int>(lParam) : -1;
-      return old;
-    }
+    case TTM_SETMAXTIPWIDTH: return OnSetMaxTipWidth(t, static_cast<int>(lParam));
     case TTM_GETMAXTIPWIDTH: return t->maxWidth;
-    case TTM_SETTIPBKCOLOR: t->background = static_cast<COLORREF>(wParam); InvalidateRect(tip, nullptr, TRUE); return 0;
-    case TTM_SETTIPTEXTCOLOR: t->foreground = static_cast<COLORREF>(wParam); InvalidateRect(tip, nullptr, TRUE); return 0;
+    case TTM_SETTIPBKCOLOR: return OnSetColor(tip, &t->background, wParam);
+    case TTM_SETTIPTEXTCOLOR: return OnSetColor(tip, &t->foreground, wParam);
     case TTM_GETTIPBKCOLOR: return t->background != CLR_INVALID ? t->background : GetSysColor(COLOR_INFOBK);
     case TTM_GETTIPTEXTCOLOR: return t->foreground != CLR_INVALID ? t->foreground : GetSysColor(COLOR_INFOTEXT);
     default: return DefWindowProc(tip, msg, wParam, lParam);

@@ -297,80 +297,79 @@ LRESULT GetPos(UpDown* u, BOOL* failed) {
   return u->pos;
 }
 
-}  // namespace
+LRESULT OnPaint(UpDown* u) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(u->hwnd, &ps);
+  if (dc) Paint(u, dc);
+  EndPaint(u->hwnd, &ps);
+  return 0;
+}
 
-LRESULT UpDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  UpDown* u = ControlState<UpDown>(hwnd);
-  if (msg == WM_NCCREATE) {
-    CreateControlState<UpDown>(hwnd)->hwnd = hwnd;
-    return DefWindowProc(hwnd, msg, wParam, lParam);
+LRESULT OnLButtonDown(UpDown* u, POINT pt) {
+  HWND hwnd = u->hwnd;
+  Arrow a = ArrowAt(u, pt);
+  if (a == Arrow::kNone || u->pressed != Arrow::kNone) return 0;
+  // The buddy takes the focus, so that typing goes on there.
+  if (IsWindow(u->buddy) && GetFocus() != u->buddy) {
+    SetFocus(u->buddy);
+    if (ControlState<UpDown>(hwnd) != u) return 0;
   }
-  if (!u) return DefWindowProc(hwnd, msg, wParam, lParam);
+  SetCapture(hwnd);
+  u->pressed = a;
+  u->mouseIn = true;
+  u->repeating = false;
+  u->pressedAt = nbp::clock::NowMs();
+  Redraw(u);
+  GetBuddyInt(u);
+  Step(u, a, StepSize(u));
+  if (ControlState<UpDown>(hwnd) == u && u->pressed != Arrow::kNone) SetTimer(hwnd, kRepeatTimer, kFirstRepeatMs, nullptr);
+  return 0;
+}
+
+LRESULT OnMouseMove(UpDown* u, POINT pt) {
+  if (u->pressed == Arrow::kNone) return 0;
+  bool in = ArrowAt(u, pt) == u->pressed;
+  if (in != u->mouseIn) {
+    u->mouseIn = in;
+    Redraw(u);
+  }
+  return 0;
+}
+
+LRESULT OnTimer(UpDown* u, WPARAM id) {
+  if (id != kRepeatTimer || u->pressed == Arrow::kNone) return 0;
+  if (!u->repeating) {
+    // Held past the first delay: repeat quickly from now on.
+    u->repeating = true;
+    SetTimer(u->hwnd, kRepeatTimer, kRepeatMs, nullptr);
+  }
+  if (u->mouseIn) Step(u, u->pressed, StepSize(u));
+  return 0;
+}
+
+LRESULT OnSetAccel(UpDown* u, size_t count, const UDACCEL* table) {
+  if (!table && count) return FALSE;
+  u->accel.assign(table, table + count);
+  return TRUE;
+}
+
+LRESULT OnGetAccel(const UpDown* u, size_t room, UDACCEL* out) {
+  size_t n = std::min<size_t>(room, u->accel.size());
+  if (out) std::copy(u->accel.begin(), u->accel.begin() + static_cast<std::ptrdiff_t>(n), out);
+  return static_cast<LRESULT>(u->accel.size());
+}
+
+LRESULT OnSetBase(UpDown* u, WPARAM base) {
+  if (base != 10 && base != 16) return 0;
+  int old = u->base;
+  u->base = static_cast<int>(base);
+  SetBuddyInt(u);
+  return old;
+}
+
+// The range and position messages.
+LRESULT OnValueMessage(UpDown* u, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_CREATE:
-      if (StyleOf(hwnd) & UDS_AUTOBUDDY) SetBuddy(u, GetWindow(hwnd, GW_HWNDPREV));
-      return 0;
-    case WM_DESTROY:
-      KillTimer(hwnd, kRepeatTimer);
-      ReleaseBuddy(u);
-      return 0;
-    case WM_NCDESTROY:
-      DeleteControlState<UpDown>(hwnd);
-      return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      if (dc) Paint(u, dc);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND: return 1;  // the arrows cover the whole client area
-    case WM_ENABLE:
-      if (!wParam) EndPress(u, true);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      Arrow a = ArrowAt(u, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      if (a == Arrow::kNone || u->pressed != Arrow::kNone) return 0;
-      // The buddy takes the focus, so that typing goes on there.
-      if (IsWindow(u->buddy) && GetFocus() != u->buddy) {
-        SetFocus(u->buddy);
-        if (ControlState<UpDown>(hwnd) != u) return 0;
-      }
-      SetCapture(hwnd);
-      u->pressed = a;
-      u->mouseIn = true;
-      u->repeating = false;
-      u->pressedAt = nbp::clock::NowMs();
-      Redraw(u);
-      GetBuddyInt(u);
-      Step(u, a, StepSize(u));
-      if (ControlState<UpDown>(hwnd) == u && u->pressed != Arrow::kNone) SetTimer(hwnd, kRepeatTimer, kFirstRepeatMs, nullptr);
-      return 0;
-    }
-    case WM_MOUSEMOVE: {
-      if (u->pressed == Arrow::kNone) return 0;
-      bool in = ArrowAt(u, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) == u->pressed;
-      if (in != u->mouseIn) {
-        u->mouseIn = in;
-        Redraw(u);
-      }
-      return 0;
-    }
-    case WM_LBUTTONUP: EndPress(u, true); return 0;
-    case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != hwnd) EndPress(u, true);
-      return 0;
-    case WM_TIMER:
-      if (wParam != kRepeatTimer || u->pressed == Arrow::kNone) return 0;
-      if (!u->repeating) {
-        // Held past the first delay: repeat quickly from now on.
-        u->repeating = true;
-        SetTimer(hwnd, kRepeatTimer, kRepeatMs, nullptr);
-      }
-      if (u->mouseIn) Step(u, u->pressed, StepSize(u));
-      return 0;
     case UDM_SETRANGE:
       u->maxVal = static_cast<short>(LOWORD(lParam));
       u->minVal = static_cast<short>(HIWORD(lParam));
@@ -400,30 +399,60 @@ LRESULT UpDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return old;
     }
     case UDM_GETPOS32: return GetPos(u, reinterpret_cast<BOOL*>(lParam));
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+LRESULT UpDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  UpDown* u = ControlState<UpDown>(hwnd);
+  if (msg == WM_NCCREATE) {
+    CreateControlState<UpDown>(hwnd)->hwnd = hwnd;
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+  }
+  if (!u) return DefWindowProc(hwnd, msg, wParam, lParam);
+  POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (msg) {
+    case WM_CREATE:
+      if (StyleOf(hwnd) & UDS_AUTOBUDDY) SetBuddy(u, GetWindow(hwnd, GW_HWNDPREV));
+      return 0;
+    case WM_DESTROY:
+      KillTimer(hwnd, kRepeatTimer);
+      ReleaseBuddy(u);
+      return 0;
+    case WM_NCDESTROY:
+      DeleteControlState<UpDown>(hwnd);
+      return 0;
+    case WM_PAINT: return OnPaint(u);
+    case WM_ERASEBKGND: return 1;  // the arrows cover the whole client area
+    case WM_ENABLE:
+      if (!wParam) EndPress(u, true);
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: return OnLButtonDown(u, pt);
+    case WM_MOUSEMOVE: return OnMouseMove(u, pt);
+    case WM_LBUTTONUP: EndPress(u, true); return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != hwnd) EndPress(u, true);
+      return 0;
+    case WM_TIMER: return OnTimer(u, wParam);
+    case UDM_SETRANGE:
+    case UDM_GETRANGE:
+    case UDM_SETRANGE32:
+    case UDM_GETRANGE32:
+    case UDM_SETPOS:
+    case UDM_GETPOS:
+    case UDM_SETPOS32:
+    case UDM_GETPOS32: return OnValueMessage(u, msg, wParam, lParam);
     case UDM_SETBUDDY: return reinterpret_cast<LRESULT>(SetBuddy(u, reinterpret_cast<HWND>(wParam)));
     case UDM_GETBUDDY: return reinterpret_cast<LRESULT>(u->buddy);
-    case UDM_SETACCEL: {
-      auto* table = reinterpret_cast<const UDACCEL*>(lParam);
-      if (!table && wParam) return FALSE;
-      u->accel.assign(table, table + wParam);
-      return TRUE;
-    }
-    case UDM_GETACCEL: {
-      auto* out = reinterpret_cast<UDACCEL*>(lParam);
-      size_t n = std::min<size_t>(wParam, u->accel.size());
-      if (out) std::copy(u->accel.begin(), u->accel.begin() + static_cast<std::ptrdiff_t>(n), out);
-      return static_cast<LRESULT>(u->accel.size());
-    }
-    case UDM_SETBASE: {
-      if (wParam != 10 && wParam != 16) return 0;
-      int old = u->base;
-      u->base = static_cast<int>(wParam);
-      SetBuddyInt(u);
-      return old;
-    }
+    case UDM_SETACCEL: return OnSetAccel(u, wParam, reinterpret_cast<const UDACCEL*>(lParam));
+    case UDM_GETACCEL: return OnGetAccel(u, wParam, reinterpret_cast<UDACCEL*>(lParam));
+    case UDM_SETBASE: return OnSetBase(u, wParam);
     case UDM_GETBASE: return u->base;
-    default:
-      return DefWindowProc(hwnd, msg, wParam, lParam);
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
   }
 }
 

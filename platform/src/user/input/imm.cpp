@@ -8,6 +8,7 @@
 #include "nbp/ime.h"
 #include "win/imm.h"
 #include "win/user.h"
+#include "nbp/utf8_step.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ HIMC DefaultContext() { return reinterpret_cast<HIMC>(static_cast<uintptr_t>(0x1
 
 unsigned LastCodePoint(const std::string& s) {
   size_t i = s.size();
-  while (i > 0 && (static_cast<unsigned char>(s[i - 1]) & 0xC0) == 0x80) --i;
+  while (i > 0 && nbp::utf8::IsContinuation(s[i - 1])) --i;
   if (i == 0) return 0;
   --i;
   auto lead = static_cast<unsigned char>(s[i]);
@@ -91,9 +92,7 @@ LONG ImmGetCompositionStringA(HIMC imc, DWORD index, LPVOID buffer, DWORD buffer
   if (!buffer || bufferLength == 0) return static_cast<LONG>(text->size());
   size_t n = std::min<size_t>(bufferLength, text->size());
   // Never half a character.
-  if (n < text->size()) {
-    while (n > 0 && (static_cast<unsigned char>((*text)[n]) & 0xC0) == 0x80) --n;
-  }
+  n = nbp::utf8::BackToCharStart(*text, n);
   std::memcpy(buffer, text->data(), n);
   return static_cast<LONG>(n);
 }

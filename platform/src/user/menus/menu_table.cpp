@@ -10,7 +10,7 @@
 #include <set>
 #include <unordered_map>
 
-#include "base/utf8_step.h"
+#include "nbp/utf8_step.h"
 #include "user/menus/menu.h"
 #include "user/window/window.h"
 

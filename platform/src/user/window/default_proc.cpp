@@ -7,6 +7,7 @@
 #include "win/gdi.h"
 #include "win/rect.h"
 #include "win/syscolors.h"
+#include "nbp/utf8_step.h"
 
 namespace nbp::user {
 namespace {
@@ -56,7 +57,7 @@ LRESULT CopyText(Window* w, WPARAM size, LPARAM buffer) {
   if (!out || size == 0) return 0;
   size_t n = std::min(w->text.size(), static_cast<size_t>(size - 1));
   // Never cut a character in two.
-  while (n > 0 && n < w->text.size() && (static_cast<unsigned char>(w->text[n]) & 0xC0) == 0x80) --n;
+  n = nbp::utf8::BackToCharStart(w->text, n);
   memcpy(out, w->text.data(), n);
   out[n] = 0;
   return static_cast<LRESULT>(n);
@@ -123,6 +124,55 @@ void DrawNonClient(Window* w) {
   ReleaseDC(w->handle, dc);
 }
 
+LRESULT EraseBackground(Window* w, HDC dc) {
+  HBRUSH brush = w->cls->background;
+  if (!brush) return 0;
+  RECT c;
+  GetClientRect(w->handle, &c);
+  FillRect(dc, &c, brush);
+  return 1;
+}
+
+LRESULT SetCursorFor(Window* w, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = w->handle;
+  if (w->parent) {
+    if (Deliver(w->parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
+    if (!(w = FromHandle(hwnd))) return TRUE;
+  }
+  int hit = static_cast<short>(LOWORD(lParam));
+  UINT mouseMsg = HIWORD(lParam);
+  if (hit == HTERROR) {
+    if (mouseMsg == WM_LBUTTONDOWN || mouseMsg == WM_RBUTTONDOWN || mouseMsg == WM_MBUTTONDOWN) MessageBeep(0);
+    return TRUE;
+  }
+  if (hit == HTCLIENT) {
+    if (w->cls->cursor) {
+      SetCursor(w->cls->cursor);
+      return TRUE;
+    }
+    return FALSE;
+  }
+  SetCursor(LoadCursor(nullptr, CursorForHit(hit)));
+  return TRUE;
+}
+
+LRESULT PositionChanged(Window* w, const WINDOWPOS* wp) {
+  HWND hwnd = w->handle;
+  if (!wp) return 0;
+  if (!(wp->flags & SWP_NOSIZE)) {
+    RECT c;
+    GetClientRect(hwnd, &c);
+    Deliver(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
+    if (!(w = FromHandle(hwnd))) return 0;
+  }
+  if (!(wp->flags & SWP_NOMOVE)) {
+    POINT o = ClientOriginInScreen(w);
+    if (w->parent) ScreenToClient(w->parent->handle, &o);
+    Deliver(w, WM_MOVE, 0, MAKELPARAM(o.x, o.y));
+  }
+  return 0;
+}
+
 }  // namespace nbp::user
 
 using namespace nbp::user;
@@ -150,36 +200,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (BeginPaint(hwnd, &ps)) EndPaint(hwnd, &ps);
       return 0;
     }
-    case WM_ERASEBKGND: {
-      HBRUSH brush = w->cls->background;
-      if (!brush) return 0;
-      RECT c;
-      GetClientRect(hwnd, &c);
-      FillRect(reinterpret_cast<HDC>(wParam), &c, brush);
-      return 1;
-    }
-    case WM_SETCURSOR: {
-      if (w->parent) {
-        if (Deliver(w->parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
-        if (!(w = FromHandle(hwnd))) return TRUE;
-      }
-      int hit = static_cast<short>(LOWORD(lParam));
-      UINT mouseMsg = HIWORD(lParam);
-      if (hit == HTERROR) {
-        if (mouseMsg == WM_LBUTTONDOWN || mouseMsg == WM_RBUTTONDOWN || mouseMsg == WM_MBUTTONDOWN)
-          MessageBeep(0);
-        return TRUE;
-      }
-      if (hit == HTCLIENT) {
-        if (w->cls->cursor) {
-          SetCursor(w->cls->cursor);
-          return TRUE;
-        }
-        return FALSE;
-      }
-      SetCursor(LoadCursor(nullptr, CursorForHit(hit)));
-      return TRUE;
-    }
+    case WM_ERASEBKGND: return EraseBackground(w, reinterpret_cast<HDC>(wParam));
+    case WM_SETCURSOR: return SetCursorFor(w, wParam, lParam);
     case WM_MOUSEACTIVATE:
       if (w->parent) {
         LRESULT r = Deliver(w->parent, WM_MOUSEACTIVATE, wParam, lParam);
@@ -192,22 +214,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (focus != hwnd && !IsChild(hwnd, focus)) SetFocus(hwnd);
       }
       return 0;
-    case WM_WINDOWPOSCHANGED: {
-      auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
-      if (!wp) return 0;
-      if (!(wp->flags & SWP_NOSIZE)) {
-        RECT c;
-        GetClientRect(hwnd, &c);
-        Deliver(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
-        if (!(w = FromHandle(hwnd))) return 0;
-      }
-      if (!(wp->flags & SWP_NOMOVE)) {
-        POINT o = ClientOriginInScreen(w);
-        if (w->parent) ScreenToClient(w->parent->handle, &o);
-        Deliver(w, WM_MOVE, 0, MAKELPARAM(o.x, o.y));
-      }
-      return 0;
-    }
+    case WM_WINDOWPOSCHANGED: return PositionChanged(w, reinterpret_cast<const WINDOWPOS*>(lParam));
     case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == 0xF060 /*SC_CLOSE*/) SendMessage(hwnd, WM_CLOSE, 0, 0);

@@ -10,6 +10,7 @@
 #include "nbp/desktop.h"
 #include "user/window/user_state.h"
 #include "user/window/window.h"
+#include "nbp/time_parts.h"
 
 namespace nbp::user {
 
@@ -272,13 +273,7 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id) {
 DWORD GetTickCount() { return static_cast<DWORD>(nbp::clock::NowMs()); }
 
 static void FillSystemTime(const struct tm& t, LPSYSTEMTIME st) {
-  st->wYear = static_cast<WORD>(t.tm_year + 1900);
-  st->wMonth = static_cast<WORD>(t.tm_mon + 1);
-  st->wDayOfWeek = static_cast<WORD>(t.tm_wday);
-  st->wDay = static_cast<WORD>(t.tm_mday);
-  st->wHour = static_cast<WORD>(t.tm_hour);
-  st->wMinute = static_cast<WORD>(t.tm_min);
-  st->wSecond = static_cast<WORD>(t.tm_sec);
+  *st = nbp::time_parts::ToSystemTime(t);
   st->wMilliseconds = static_cast<WORD>(nbp::clock::WallMillis());
 }
 

@@ -6,6 +6,7 @@
 // region: its area, cut by its ancestors' client areas, by the siblings above
 // it when it clips siblings, and by its children when it clips children.
 #include <algorithm>
+#include <memory>
 #include <unordered_map>
 
 #include "internal/gdi_internal.h"
@@ -17,12 +18,20 @@
 namespace nbp::user {
 namespace {
 
-cairo_region_t* RectRegion(int x, int y, int w, int h) {
+struct RegionDeleter {
+  void operator()(cairo_region_t* r) const { cairo_region_destroy(r); }
+};
+// A region this file owns; one it hands on is released from it.
+using Region = std::unique_ptr<cairo_region_t, RegionDeleter>;
+
+Region RectRegion(int x, int y, int w, int h) {
   cairo_rectangle_int_t r{x, y, std::max(w, 0), std::max(h, 0)};
-  return cairo_region_create_rectangle(&r);
+  return Region(cairo_region_create_rectangle(&r));
 }
 
-cairo_region_t* RectRegion(const RECT& r) { return RectRegion(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+Region RectRegion(const RECT& r) { return RectRegion(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+Region CopyRegion(const cairo_region_t* r) { return Region(cairo_region_copy(r)); }
 
 RECT Extents(const cairo_region_t* region) {
   cairo_rectangle_int_t e;
@@ -36,14 +45,13 @@ SIZE ClientSize(const Window* w) {
 }
 
 // A window's whole area (with its shape) in top-level pixels.
-cairo_region_t* WindowAreaInTop(const Window* w) {
+Region WindowAreaInTop(const Window* w) {
   POINT o = WindowOriginInTop(w);
-  cairo_region_t* r = RectRegion(o.x, o.y, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top);
+  Region r = RectRegion(o.x, o.y, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top);
   if (w->shape) {
-    cairo_region_t* s = cairo_region_copy(w->shape);
-    cairo_region_translate(s, o.x, o.y);
-    cairo_region_intersect(r, s);
-    cairo_region_destroy(s);
+    Region s = CopyRegion(w->shape);
+    cairo_region_translate(s.get(), o.x, o.y);
+    cairo_region_intersect(r.get(), s.get());
   }
   return r;
 }
@@ -109,10 +117,9 @@ void Validate(Window* w, const cairo_region_t* region, int childMode) {
       continue;
     }
     RECT cw = ClientRectInWindow(c);
-    cairo_region_t* part = cairo_region_copy(region);
-    cairo_region_translate(part, -(c->rect.left + cw.left), -(c->rect.top + cw.top));
-    Validate(c, part, childMode);
-    cairo_region_destroy(part);
+    Region part = CopyRegion(region);
+    cairo_region_translate(part.get(), -(c->rect.left + cw.left), -(c->rect.top + cw.top));
+    Validate(c, part.get(), childMode);
   }
 }
 
@@ -140,16 +147,12 @@ void DropSurface(Window* top) {
 
 cairo_region_t* VisibleRegion(const Window* w, bool clientOnly, bool clipChildren) {
   if (!IsVisible(w)) return cairo_region_create();
-  cairo_region_t* region;
+  Region region;
   if (clientOnly) {
     POINT o = ClientOriginInTop(w);
     SIZE s = ClientSize(w);
     region = RectRegion(o.x, o.y, s.cx, s.cy);
-    if (w->shape) {
-      cairo_region_t* area = WindowAreaInTop(w);
-      cairo_region_intersect(region, area);
-      cairo_region_destroy(area);
-    }
+    if (w->shape) cairo_region_intersect(region.get(), WindowAreaInTop(w).get());
   } else {
     region = WindowAreaInTop(w);
   }
@@ -157,33 +160,23 @@ cairo_region_t* VisibleRegion(const Window* w, bool clientOnly, bool clipChildre
     const Window* p = c->parent;
     POINT po = ClientOriginInTop(p);
     SIZE ps = ClientSize(p);
-    cairo_region_t* pc = RectRegion(po.x, po.y, ps.cx, ps.cy);
-    cairo_region_intersect(region, pc);
-    cairo_region_destroy(pc);
-    if (p->shape) {
-      cairo_region_t* area = WindowAreaInTop(p);
-      cairo_region_intersect(region, area);
-      cairo_region_destroy(area);
-    }
+    cairo_region_intersect(region.get(), RectRegion(po.x, po.y, ps.cx, ps.cy).get());
+    if (p->shape) cairo_region_intersect(region.get(), WindowAreaInTop(p).get());
     if (c->style & WS_CLIPSIBLINGS) {
       for (const Window* s : p->children) {
         if (s == c) break;
         if (!(s->style & WS_VISIBLE)) continue;
-        cairo_region_t* area = WindowAreaInTop(s);
-        cairo_region_subtract(region, area);
-        cairo_region_destroy(area);
+        cairo_region_subtract(region.get(), WindowAreaInTop(s).get());
       }
     }
   }
   if (clipChildren) {
     for (const Window* child : w->children) {
       if (!(child->style & WS_VISIBLE)) continue;
-      cairo_region_t* area = WindowAreaInTop(child);
-      cairo_region_subtract(region, area);
-      cairo_region_destroy(area);
+      cairo_region_subtract(region.get(), WindowAreaInTop(child).get());
     }
   }
-  return region;
+  return region.release();
 }
 
 bool NeedsPaint(const Window* w) {
@@ -193,33 +186,27 @@ bool NeedsPaint(const Window* w) {
 void InvalidateClient(Window* w, const cairo_region_t* region, bool erase, int childMode) {
   if (!IsVisible(w)) return;
   SIZE s = ClientSize(w);
-  cairo_region_t* r = RectRegion(0, 0, s.cx, s.cy);
-  if (region) cairo_region_intersect(r, region);
-  if (!cairo_region_is_empty(r)) {
+  Region r = RectRegion(0, 0, s.cx, s.cy);
+  if (region) cairo_region_intersect(r.get(), region);
+  if (!cairo_region_is_empty(r.get())) {
     if (!w->update) w->update = cairo_region_create();
-    cairo_region_union(w->update, r);
+    cairo_region_union(w->update, r.get());
     if (erase) w->erasePending = true;
   }
   bool children = childMode == 1 || (childMode == 0 && !(w->style & WS_CLIPCHILDREN));
-  if (children) {
-    for (Window* c : w->children) {
-      if (!(c->style & WS_VISIBLE)) continue;
-      cairo_region_t* inChild = region ? cairo_region_copy(region) : RectRegion(0, 0, s.cx, s.cy);
-      cairo_region_t* childArea = RectRegion(c->rect);
-      cairo_region_intersect(inChild, childArea);
-      cairo_region_destroy(childArea);
-      if (!cairo_region_is_empty(inChild)) {
-        RECT cw = ClientRectInWindow(c);
-        bool hasFrame = cw.left != 0 || cw.top != 0 || cw.right != c->rect.right - c->rect.left ||
-                        cw.bottom != c->rect.bottom - c->rect.top;
-        if (hasFrame) c->ncPaintPending = true;
-        cairo_region_translate(inChild, -(c->rect.left + cw.left), -(c->rect.top + cw.top));
-        InvalidateClient(c, inChild, erase, childMode == 1 ? 1 : 0);
-      }
-      cairo_region_destroy(inChild);
-    }
+  if (!children) return;
+  for (Window* c : w->children) {
+    if (!(c->style & WS_VISIBLE)) continue;
+    Region inChild = region ? CopyRegion(region) : RectRegion(0, 0, s.cx, s.cy);
+    cairo_region_intersect(inChild.get(), RectRegion(c->rect).get());
+    if (cairo_region_is_empty(inChild.get())) continue;
+    RECT cw = ClientRectInWindow(c);
+    bool hasFrame = cw.left != 0 || cw.top != 0 || cw.right != c->rect.right - c->rect.left ||
+                    cw.bottom != c->rect.bottom - c->rect.top;
+    if (hasFrame) c->ncPaintPending = true;
+    cairo_region_translate(inChild.get(), -(c->rect.left + cw.left), -(c->rect.top + cw.top));
+    InvalidateClient(c, inChild.get(), erase, childMode == 1 ? 1 : 0);
   }
-  cairo_region_destroy(r);
 }
 
 void InvalidateNonClient(Window* w) {
@@ -269,21 +256,17 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
   ++w->beginPaintCount;
   HideCaret(hwnd);
   SIZE s = ClientSize(w);
-  cairo_region_t* update = w->update ? w->update : cairo_region_create();
+  Region update(w->update ? w->update : cairo_region_create());
   w->update = nullptr;
   bool erase = w->erasePending;
   w->erasePending = false;
   w->internalPaint = false;
-  cairo_region_t* clip = cairo_region_copy(update);
+  Region clip = CopyRegion(update.get());
   POINT o = ClientOriginInTop(w);
-  cairo_region_translate(clip, o.x, o.y);
-  cairo_region_t* visible = VisibleRegion(w, true, (w->style & WS_CLIPCHILDREN) != 0);
-  cairo_region_intersect(clip, visible);
-  cairo_region_destroy(visible);
-  HDC dc = OpenSurfaceDC(w, true, clip);
-  cairo_region_destroy(clip);
-  RECT paint = Extents(update);
-  cairo_region_destroy(update);
+  cairo_region_translate(clip.get(), o.x, o.y);
+  cairo_region_intersect(clip.get(), Region(VisibleRegion(w, true, (w->style & WS_CLIPCHILDREN) != 0)).get());
+  HDC dc = OpenSurfaceDC(w, true, clip.get());
+  RECT paint = Extents(update.get());
   paint.left = std::max<LONG>(paint.left, 0);
   paint.top = std::max<LONG>(paint.top, 0);
   paint.right = std::min<LONG>(paint.right, s.cx);
@@ -314,20 +297,17 @@ HDC GetDCEx(HWND hwnd, HRGN clipRgn, DWORD flags) {
   if (!w) return nullptr;
   bool whole = (flags & DCX_WINDOW) != 0;
   bool clipChildren = (flags & DCX_CLIPCHILDREN) || (w->style & WS_CLIPCHILDREN);
-  cairo_region_t* clip = VisibleRegion(w, !whole, clipChildren);
+  Region clip(VisibleRegion(w, !whole, clipChildren));
   if (clipRgn && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
     if (cairo_region_t* extra = nbp::gdi::RegionOf(clipRgn)) {
-      cairo_region_t* r = cairo_region_copy(extra);
+      Region r = CopyRegion(extra);
       POINT o = whole ? WindowOriginInTop(w) : ClientOriginInTop(w);
-      cairo_region_translate(r, o.x, o.y);
-      if (flags & DCX_INTERSECTRGN) cairo_region_intersect(clip, r);
-      else cairo_region_subtract(clip, r);
-      cairo_region_destroy(r);
+      cairo_region_translate(r.get(), o.x, o.y);
+      if (flags & DCX_INTERSECTRGN) cairo_region_intersect(clip.get(), r.get());
+      else cairo_region_subtract(clip.get(), r.get());
     }
   }
-  HDC dc = OpenSurfaceDC(w, !whole, clip);
-  cairo_region_destroy(clip);
-  return dc;
+  return OpenSurfaceDC(w, !whole, clip.get());
 }
 
 HDC GetDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, 0); }
@@ -374,24 +354,24 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
   Window* w = FromHandle(hwnd);
   if (!w) return FALSE;
   int childMode = (flags & RDW_ALLCHILDREN) ? 1 : (flags & RDW_NOCHILDREN) ? 2 : 0;
-  cairo_region_t* region = nullptr;
+  Region region;
   if (rgn) {
     cairo_region_t* r = nbp::gdi::RegionOf(rgn);
     if (!r) return FALSE;
-    region = cairo_region_copy(r);
+    region = CopyRegion(r);
   } else if (rect) {
     region = RectRegion(*rect);
   }
   if (flags & RDW_INVALIDATE) {
-    InvalidateClient(w, region, (flags & RDW_ERASE) != 0, childMode);
+    InvalidateClient(w, region.get(), (flags & RDW_ERASE) != 0, childMode);
     if (flags & RDW_FRAME) InvalidateNonClient(w);
   }
   if ((flags & RDW_INTERNALPAINT) && IsVisible(w)) w->internalPaint = true;
-  if (flags & RDW_VALIDATE) Validate(w, region, childMode);
+  if (flags & RDW_VALIDATE) Validate(w, region.get(), childMode);
   if (flags & RDW_NOERASE) w->erasePending = false;
   if (flags & RDW_NOFRAME) w->ncPaintPending = false;
   if (flags & RDW_NOINTERNALPAINT) w->internalPaint = false;
-  if (region) cairo_region_destroy(region);
+  region.reset();
   if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) UpdateNow(w, childMode != 2);
   return TRUE;
 }
@@ -424,21 +404,17 @@ int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
 int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw) {
   Window* w = FromHandle(hwnd);
   if (!w) return 0;
-  cairo_region_t* shape = nullptr;
+  Region shape;
   if (rgn) {
     cairo_region_t* r = nbp::gdi::RegionOf(rgn);
     if (!r) return 0;
-    shape = cairo_region_copy(r);
+    shape = CopyRegion(r);
     // The window system owns the region from now on.
     DeleteObject(rgn);
   }
-  if (IsVisible(w) && w->parent) {
-    cairo_region_t* old = RectRegion(w->rect);
-    InvalidateClient(w->parent, old, true, 1);
-    cairo_region_destroy(old);
-  }
+  if (IsVisible(w) && w->parent) InvalidateClient(w->parent, RectRegion(w->rect).get(), true, 1);
   if (w->shape) cairo_region_destroy(w->shape);
-  w->shape = shape;
+  w->shape = shape.release();
   if (redraw) {
     InvalidateNonClient(w);
     InvalidateClient(w, nullptr, true, 1);
@@ -456,109 +432,104 @@ int GetWindowRgn(HWND hwnd, HRGN rgn) {
   return n == 0 ? NULLREGION : n == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
+namespace {
+
+// Moves the pixels of `dest` (client coordinates, already shifted by dx, dy)
+// from where they were in `src` within the top-level backing store.
+void MovePixels(Window* w, const cairo_region_t* src, const cairo_region_t* dest, int dx, int dy) {
+  Window* top = TopLevelOf(w);
+  if (!top->surface || cairo_region_is_empty(dest) || (!dx && !dy)) return;
+  POINT o = ClientOriginInTop(w);
+  RECT e = Extents(src);
+  int ew = e.right - e.left, eh = e.bottom - e.top;
+  cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(ew, 1), std::max(eh, 1));
+  cairo_t* cr = cairo_create(copy);
+  cairo_set_source_surface(cr, top->surface, -(o.x + e.left), -(o.y + e.top));
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cr = cairo_create(top->surface);
+  int n = cairo_region_num_rectangles(dest);
+  for (int i = 0; i < n; ++i) {
+    cairo_rectangle_int_t r;
+    cairo_region_get_rectangle(dest, i, &r);
+    cairo_rectangle(cr, o.x + r.x, o.y + r.y, r.width, r.height);
+  }
+  cairo_clip(cr);
+  cairo_set_source_surface(cr, copy, o.x + e.left + dx, o.y + e.top + dy);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_destroy(copy);
+  RECT d = Extents(dest);
+  NotifyDirty(w, RECT{o.x + d.left, o.y + d.top, o.x + d.right, o.y + d.bottom});
+}
+
+void MoveChildren(Window* w, const cairo_region_t* src, int dx, int dy) {
+  std::vector<HWND> kids;
+  for (Window* c : w->children) {
+    Region area = RectRegion(c->rect);
+    cairo_region_intersect(area.get(), src);
+    if (!cairo_region_is_empty(area.get())) kids.push_back(c->handle);
+  }
+  for (HWND k : kids) {
+    if (Window* c = FromHandle(k))
+      SetWindowPos(k, nullptr, c->rect.left + dx, c->rect.top + dy, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+}
+
+}  // namespace
+
 int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clipRect, HRGN updateRgn,
                    LPRECT updateRect, UINT flags) {
   Window* w = FromHandle(hwnd);
   if (!w) return ERROR;
   SIZE s = ClientSize(w);
-  cairo_region_t* src = RectRegion(0, 0, s.cx, s.cy);
-  if (scroll) {
-    cairo_region_t* r = RectRegion(*scroll);
-    cairo_region_intersect(src, r);
-    cairo_region_destroy(r);
-  }
-  cairo_region_t* clip = RectRegion(0, 0, s.cx, s.cy);
-  if (clipRect) {
-    cairo_region_t* r = RectRegion(*clipRect);
-    cairo_region_intersect(clip, r);
-    cairo_region_destroy(r);
-  }
+  Region src = RectRegion(0, 0, s.cx, s.cy);
+  if (scroll) cairo_region_intersect(src.get(), RectRegion(*scroll).get());
+  Region clip = RectRegion(0, 0, s.cx, s.cy);
+  if (clipRect) cairo_region_intersect(clip.get(), RectRegion(*clipRect).get());
   // What can be copied: visible source pixels that land inside the clip.
   POINT o = ClientOriginInTop(w);
-  cairo_region_t* visible = VisibleRegion(w, true, (w->style & WS_CLIPCHILDREN) != 0);
-  cairo_region_translate(visible, -o.x, -o.y);
-  cairo_region_t* dest = cairo_region_copy(src);
-  cairo_region_intersect(dest, visible);
-  cairo_region_translate(dest, dx, dy);
-  cairo_region_intersect(dest, clip);
-  cairo_region_intersect(dest, visible);
-
-  Window* top = TopLevelOf(w);
-  if (top->surface && !cairo_region_is_empty(dest) && (dx || dy)) {
-    RECT e = Extents(src);
-    int ew = e.right - e.left, eh = e.bottom - e.top;
-    cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(ew, 1), std::max(eh, 1));
-    cairo_t* cr = cairo_create(copy);
-    cairo_set_source_surface(cr, top->surface, -(o.x + e.left), -(o.y + e.top));
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cr = cairo_create(top->surface);
-    int n = cairo_region_num_rectangles(dest);
-    for (int i = 0; i < n; ++i) {
-      cairo_rectangle_int_t r;
-      cairo_region_get_rectangle(dest, i, &r);
-      cairo_rectangle(cr, o.x + r.x, o.y + r.y, r.width, r.height);
-    }
-    cairo_clip(cr);
-    cairo_set_source_surface(cr, copy, o.x + e.left + dx, o.y + e.top + dy);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_destroy(copy);
-    RECT d = Extents(dest);
-    NotifyDirty(w, RECT{o.x + d.left, o.y + d.top, o.x + d.right, o.y + d.bottom});
-  }
+  Region visible(VisibleRegion(w, true, (w->style & WS_CLIPCHILDREN) != 0));
+  cairo_region_translate(visible.get(), -o.x, -o.y);
+  Region dest = CopyRegion(src.get());
+  cairo_region_intersect(dest.get(), visible.get());
+  cairo_region_translate(dest.get(), dx, dy);
+  cairo_region_intersect(dest.get(), clip.get());
+  cairo_region_intersect(dest.get(), visible.get());
+  MovePixels(w, src.get(), dest.get(), dx, dy);
 
   // The uncovered area: everything in the scrolled or clipped area that did
   // not receive copied pixels.
-  cairo_region_t* uncovered = cairo_region_copy(src);
-  cairo_region_t* moved = cairo_region_copy(src);
-  cairo_region_translate(moved, dx, dy);
-  cairo_region_union(uncovered, moved);
-  cairo_region_destroy(moved);
-  cairo_region_intersect(uncovered, clip);
-  cairo_region_subtract(uncovered, dest);
+  Region uncovered = CopyRegion(src.get());
+  Region moved = CopyRegion(src.get());
+  cairo_region_translate(moved.get(), dx, dy);
+  cairo_region_union(uncovered.get(), moved.get());
+  cairo_region_intersect(uncovered.get(), clip.get());
+  cairo_region_subtract(uncovered.get(), dest.get());
 
   // Pending invalid areas travel with the pixels.
   if (w->update) {
-    cairo_region_t* pending = cairo_region_copy(w->update);
-    cairo_region_intersect(pending, src);
-    cairo_region_subtract(w->update, pending);
-    cairo_region_translate(pending, dx, dy);
-    cairo_region_intersect(pending, clip);
-    cairo_region_union(w->update, pending);
-    cairo_region_destroy(pending);
+    Region pending = CopyRegion(w->update);
+    cairo_region_intersect(pending.get(), src.get());
+    cairo_region_subtract(w->update, pending.get());
+    cairo_region_translate(pending.get(), dx, dy);
+    cairo_region_intersect(pending.get(), clip.get());
+    cairo_region_union(w->update, pending.get());
   }
 
-  if (flags & SW_SCROLLCHILDREN) {
-    std::vector<HWND> kids;
-    for (Window* c : w->children) {
-      cairo_region_t* area = RectRegion(c->rect);
-      cairo_region_intersect(area, src);
-      if (!cairo_region_is_empty(area)) kids.push_back(c->handle);
-      cairo_region_destroy(area);
-    }
-    for (HWND k : kids) {
-      if (Window* c = FromHandle(k))
-        SetWindowPos(k, nullptr, c->rect.left + dx, c->rect.top + dy, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-    }
-  }
-  if (flags & SW_INVALIDATE) InvalidateClient(w, uncovered, (flags & SW_ERASE) != 0, 0);
+  if (flags & SW_SCROLLCHILDREN) MoveChildren(w, src.get(), dx, dy);
+  if (flags & SW_INVALIDATE) InvalidateClient(w, uncovered.get(), (flags & SW_ERASE) != 0, 0);
   if (updateRgn) {
     if (cairo_region_t* out = nbp::gdi::RegionOf(updateRgn)) {
       cairo_region_subtract(out, out);
-      cairo_region_union(out, uncovered);
+      cairo_region_union(out, uncovered.get());
     }
   }
-  if (updateRect) *updateRect = Extents(uncovered);
-  int n = cairo_region_num_rectangles(uncovered);
-  cairo_region_destroy(uncovered);
-  cairo_region_destroy(dest);
-  cairo_region_destroy(visible);
-  cairo_region_destroy(clip);
-  cairo_region_destroy(src);
+  if (updateRect) *updateRect = Extents(uncovered.get());
+  int n = cairo_region_num_rectangles(uncovered.get());
   return n == 0 ? NULLREGION : n == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 

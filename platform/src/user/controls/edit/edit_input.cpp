@@ -5,6 +5,7 @@
 #include <string>
 
 #include "nbp/desktop.h"
+#include "nbp/utf8_step.h"
 #include "user/controls/edit/edit_control.h"
 
 namespace nbp::user::edit {
@@ -110,7 +111,7 @@ void OnChar(Edit* e, WPARAM ch) {
       return;
     }
     e->pendingChar.assign(1, static_cast<char>(c));
-    e->pendingNeed = c >= 0xF0 ? (c <= 0xF4 ? 3 : 0) : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : 0;
+    e->pendingNeed = nbp::utf8::LeadLength(c) - 1;
     if (e->pendingNeed == 0) e->pendingChar.clear();  // not a lead byte
     return;
   }

@@ -5,14 +5,16 @@
 #include <algorithm>
 #include <cctype>
 
+#include "nbp/utf8_step.h"
+
 namespace nbp::user::edit {
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) { return nbp::utf8::IsContinuation(c); }
 
 size_t CharSizeAt(std::string_view text, size_t pos) {
   if (pos >= text.size()) return 0;
   auto lead = static_cast<unsigned char>(text[pos]);
-  size_t n = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xC2 && lead <= 0xDF ? 2 : 1;
+  size_t n = nbp::utf8::LeadLength(lead);
   if (n == 1 || pos + n > text.size()) return 1;
   for (size_t i = 1; i < n; ++i) {
     if (!IsContinuation(static_cast<unsigned char>(text[pos + i]))) return 1;
@@ -59,23 +61,8 @@ size_t FitBytes(std::string_view text, size_t maxBytes) {
 
 std::string EncodeUtf8(unsigned c) {
   if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-  std::string out;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return out;
+  char out[4];
+  return std::string(out, nbp::utf8::Encode(c, out));
 }
 
 size_t BreakAt(std::string_view text, size_t pos) {

@@ -1,5 +1,5 @@
-// Day counting in the proleptic Gregorian calendar, shared by the date types
-// and the locale functions.
+// Day counting in the proleptic Gregorian calendar, shared by the date types,
+// the locale functions and the library's calendars.
 #pragma once
 
 #include <cstdint>
@@ -10,11 +10,18 @@ namespace nbp::civil {
 
 inline bool IsLeap(int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
-inline int DaysInMonth(int64_t y, int m) {
-  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (m < 1 || m > 12) return 0;
-  return kDays[m - 1] + (m == 2 && IsLeap(y) ? 1 : 0);
-}
+// Days in each month, indexed [leap][month - 1]. Callers whose leap rule is
+// not the Gregorian one (a calendar that was Julian before 1752) choose the
+// row themselves.
+inline constexpr int kMonthDays[2][12] = {
+    {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
+    {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
+};
+
+// Days in month m of a year that is leap or not; 0 for a month outside 1-12.
+constexpr int MonthLength(int m, bool leap) { return m < 1 || m > 12 ? 0 : kMonthDays[leap ? 1 : 0][m - 1]; }
+
+inline int DaysInMonth(int64_t y, int m) { return MonthLength(m, IsLeap(y)); }
 
 // Days from 1 January 1970 to the given date.
 inline int64_t DaysFromCivil(int64_t y, int m, int d) {

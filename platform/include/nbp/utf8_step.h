@@ -6,8 +6,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace nbp::utf8 {
+
+inline bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+inline bool IsContinuation(char c) { return IsContinuation(static_cast<unsigned char>(c)); }
+
+// The length a lead byte announces: 2 to 4 for 0xC2-0xF4, 1 for any other
+// byte. It looks at nothing after the lead; CharLen checks the whole form.
+inline size_t LeadLength(unsigned char lead) {
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 1;
+}
 
 // Length in bytes of the character starting at p, looking at no more than
 // `avail` bytes (pass SIZE_MAX for zero-terminated text: a zero byte is never
@@ -85,6 +98,40 @@ inline size_t BoundaryAtOrBefore(const char* s, size_t size, size_t limit) {
     pos += len;
   }
   return pos;
+}
+
+// n moved back to the start of the character byte n belongs to, counting
+// every byte that does not continue a sequence as a start. A position at or
+// past size is the end and stays. This is how text is cut to a buffer
+// without leaving half a character behind.
+inline size_t BackToCharStart(const char* s, size_t size, size_t n) {
+  while (n > 0 && n < size && IsContinuation(s[n])) --n;
+  return n;
+}
+inline size_t BackToCharStart(std::string_view s, size_t n) { return BackToCharStart(s.data(), s.size(), n); }
+
+// The bytes from s[i] up to the next byte that does not continue a
+// sequence: one character when the text is well formed, one stray byte
+// (with any continuation bytes after it) when not.
+inline size_t RunLength(std::string_view s, size_t i) {
+  size_t n = 1;
+  while (i + n < s.size() && IsContinuation(s[i + n])) ++n;
+  return n;
+}
+
+// Characters as the user counts them: every byte that does not continue a
+// sequence starts one, so a stray byte counts as a character of its own.
+inline size_t CountChars(std::string_view s) {
+  size_t n = 0;
+  for (char c : s) n += !IsContinuation(c);
+  return n;
+}
+
+// The first `count` characters of s, as CountChars counts them.
+inline std::string_view FirstChars(std::string_view s, size_t count) {
+  size_t i = 0;
+  for (size_t k = 0; k < count && i < s.size(); ++k) i += RunLength(s, i);
+  return s.substr(0, i);
 }
 
 }  // namespace nbp::utf8
