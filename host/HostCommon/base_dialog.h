@@ -10,10 +10,7 @@
 #pragma once
 
 #include "mfc/dialog.h"
-
-#ifndef NBHOST_API
-#define NBHOST_API __attribute__((visibility("default")))
-#endif
+#include "nbhost_export.h"
 
 class NBHOST_API CBaseDialog : public CDialog {
  public:

@@ -11,11 +11,8 @@
 // also hold the terminating zero.
 #pragma once
 
+#include "frame/nbui_export.h"
 #include "win/types.h"
-
-#ifndef NBUI_API
-#define NBUI_API __attribute__((visibility("default")))
-#endif
 
 constexpr int kNbPasswordDigestSize = 32;
 // The longest password, in bytes, that a digest can be made of or matched against.

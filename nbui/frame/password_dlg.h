@@ -7,12 +7,9 @@
 #pragma once
 
 #include "HostCommon/base_dialog.h"
+#include "frame/nbui_export.h"
 #include "frame/password_digest.h"
 #include "mfc/edit.h"
-
-#ifndef NBUI_API
-#define NBUI_API __attribute__((visibility("default")))
-#endif
 
 // Sent to the application's main window with wParam 2 and lParam the address
 // of a 32-byte buffer: the host fills the buffer with the stored digest (see
