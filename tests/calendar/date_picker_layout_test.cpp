@@ -106,13 +106,28 @@ TEST_F(PickerTest, EventMarksFollowTheirRules) {
 TEST_F(PickerTest, LastAllowedMonthDependsOnTheCalendar) {
   MakePicker(3, 1, 600, 170);
   picker_.SetMaxYear(2031);
-  picker_.m_nFocusCal = 0;
-  EXPECT_TRUE(picker_.Is_MMYY_ValidForCurCal(10, 2031));
-  EXPECT_FALSE(picker_.Is_MMYY_ValidForCurCal(11, 2031));
+  picker_.SetFlags(picker_.GetFlags() | CNbDatePicker::kMonthMenu);
+  picker_.SetDisplayMonth(9, 2031, FALSE);
+  nbp::test::Pump();
+  // The first of three calendars may show October 2031 at the latest.
+  nbp::Headless()->ChooseMenuCommand(0);
+  nbp::test::Click(Hwnd(), Rects(0).m_rcMonth.CenterPoint());
+  ASSERT_FALSE(nbp::Headless()->Menus().empty());
+  EXPECT_EQ(nbp::Headless()->Menus().back().items.back().text, "October 2031");
+  // The last one may show December: its menu ends there.
+  nbp::Headless()->ChooseMenuCommand(0);
+  nbp::test::Click(Hwnd(), Rects(2).m_rcMonth.CenterPoint());
+  EXPECT_EQ(nbp::Headless()->Menus().back().items.back().text, "December 2031");
+  // One step on is allowed, a second is not.
+  nbp::test::Click(Hwnd(), Rects(2).m_rcNext.CenterPoint());
   int m, y;
-  picker_.GetMaxMonthYearCurCal(m, y);
+  picker_.GetDisplayMonth(&m, &y);
   EXPECT_EQ(m, 10);
-  EXPECT_EQ(y, 2031);
+  size_t beeps = Beeps().size();
+  nbp::test::Click(Hwnd(), Rects(2).m_rcNext.CenterPoint());
+  picker_.GetDisplayMonth(&m, &y);
+  EXPECT_EQ(m, 10) << "the last calendar already shows December 2031";
+  EXPECT_EQ(Beeps().size(), beeps + 1);
   EXPECT_TRUE(picker_.Is_MMYY_ValidForCurCal(12, 2030, 1, 2031));
 }
 
@@ -145,7 +160,9 @@ TEST_F(PickerTest, BadMonthsAndSizesAreRefused) {
   EXPECT_EQ(y2, y);
   picker_.MoveWindow(10, 10, 0, 0);  // no room at all: still no division by zero
   EXPECT_EQ(picker_.PtToCalIndex(CPoint(3, 3)), 0);
-  EXPECT_GE(picker_.PtToGrid(0, CPoint(3, 3)), 0);
+  parent_.received.clear();
+  nbp::test::Click(Hwnd(), CPoint(3, 3));
+  EXPECT_EQ(parent_.Count(NBDP_SELCHANGE), 0) << "no day is left to click";
 }
 
 TEST_F(PickerTest, EventsAddedToTheListDirectlyAreSeen) {

@@ -62,11 +62,7 @@ TEST_F(DayPickerTest, DoubleClickOnADayClosesAtOnce) {
     CNbDatePicker* picker = Picker(dlg);
     int cell = -1;
     ASSERT_TRUE(picker->DateToGrid(0, CNbDate(2004, 3, 24), &cell));
-    CPickerRects r;
-    picker->GetCalRects(picker->GetCalBounds(0), r);
-    POINT p{r.m_rcDays.left + (cell % 7) * picker->m_nCellWidth + picker->m_nCellWidth / 2,
-            r.m_rcDays.top + (cell / 7) * picker->m_nCellHeight + picker->m_nCellHeight / 2};
-    nbp::test::DoubleClick(picker->m_hWnd, p);
+    nbp::test::DoubleClick(picker->m_hWnd, picker->GetCellRect(0, cell).CenterPoint());
   });
   EXPECT_EQ(NbDisplayNbDayPickerDlg(date), 1);
   EXPECT_EQ(date, Date(2004, 3, 24));
