@@ -191,6 +191,8 @@ class NBUI_API CNbDatePicker : public CWnd {
   int CellMonthClass(int nCal, int nCell) const;
   void CalendarSize(int& nWidth, int& nHeight) const;
   int CalIndexAt(CPoint point) const;
+  // How far right the block of calendars stands, centred when they have a fixed width.
+  int BlockOffset(int nCalWidth) const;
   CRect CellRect(const CPickerRects& rects, int nCell) const;
   // The latest month calendar nCal may show so that the last calendar shows
   // no month after December of m_nMaxYear.

@@ -27,11 +27,7 @@ CRect CNbDatePicker::GetCalBounds(int nIndex) const {
   CalendarSize(w, h);
   int cols = std::max(m_nCols, 1);
   CRect r(0, 0, w, h);
-  r.OffsetRect((nIndex % cols) * w, (nIndex / cols) * h);
-  // Centres the block of calendars when they have a fixed size.
-  CRect client(0, 0, 0, 0);
-  if (m_hWnd) GetClientRect(&client);
-  r.OffsetRect(((client.Width() / cols - w) >> 1) * cols, 0);
+  r.OffsetRect((nIndex % cols) * w + BlockOffset(w), (nIndex / cols) * h);
   r.right -= m_nBorder;
   r.bottom -= m_nBorder;
   // Whole cells only: 3 + 7 cells wide and 3 + 8 cells high.
@@ -61,14 +57,22 @@ void CNbDatePicker::GetCalRects(const CRect& rcBounds, CPickerRects& rects) cons
   }
 }
 
+int CNbDatePicker::BlockOffset(int nCalWidth) const {
+  CRect client(0, 0, 0, 0);
+  if (m_hWnd) GetClientRect(&client);
+  int cols = std::max(m_nCols, 1);
+  return ((client.Width() / cols - nCalWidth) >> 1) * cols;
+}
+
 int CNbDatePicker::CalIndexAt(CPoint point) const {
   int w, h;
   CalendarSize(w, h);
-  int last = std::max(m_nCalCount, 1) - 1;
-  // A zero-sized client area still maps every point to a calendar.
-  int column = std::clamp(point.x / std::max(w, 1), 0, last);
-  int row = std::clamp(point.y / std::max(h, 1), 0, last);
-  return std::clamp(row * std::max(m_nCols, 1) + column, 0, last);
+  int cols = std::max(m_nCols, 1), last = std::max(m_nCalCount, 1) - 1;
+  // The columns as drawn (centred when of a fixed size). A zero-sized client
+  // area still maps every point to a calendar.
+  int column = std::clamp((point.x - BlockOffset(w)) / std::max(w, 1), 0, cols - 1);
+  int row = std::clamp(point.y / std::max(h, 1), 0, last / cols);
+  return std::clamp(row * cols + column, 0, last);
 }
 
 CPickerHit CNbDatePicker::HitTest(CPoint point) const { return HitTestCal(CalIndexAt(point), point); }

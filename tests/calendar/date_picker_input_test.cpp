@@ -242,3 +242,36 @@ TEST_F(PickerTest, DraggedItemsPickAndRestoreDates) {
   picker_.GetSelection(y, m, d);
   EXPECT_EQ(d, 20);
 }
+
+// Calendars of a fixed size stand centred; every day shown can be reached.
+TEST_F(PickerTest, CentredFixedSizeCalendarsAnswerWhereTheyAreDrawn) {
+  MakePicker(2, 1, 400, 160, 150, 150);
+  ASSERT_EQ(picker_.GetCalBounds(0).left, 50);
+  for (int day : {19, 20}) {
+    Click(Hwnd(), CellOf(0, 2004, 3, day));
+    int y, m, d;
+    picker_.GetSelection(y, m, d);
+    EXPECT_EQ(CNbDate(y, m, d), CNbDate(2004, 3, day)) << "a click on " << day << " March";
+  }
+  nbp::test::MoveTo(Hwnd(), CellOf(0, 2004, 3, 27));
+  ASSERT_FALSE(parent_.tipDates.empty());
+  EXPECT_EQ(parent_.tipDates.back(), CNbDate(2004, 3, 27)) << "the tooltip asks for the day under the mouse";
+  CPoint over = CellOf(0, 2004, 3, 13);
+  picker_.ClientToScreen(&over);
+  EXPECT_EQ(picker_.SendMessage(NBDP_DROP, 0, MAKELPARAM(over.x, over.y)), Utc(2004, 3, 13, 0));
+  CPoint next = CellOf(0, 2004, 3, 14);
+  picker_.ClientToScreen(&next);
+  picker_.SendMessage(NBDP_DRAGOVER, 0, MAKELPARAM(next.x, next.y));
+  int y, m, d;
+  picker_.GetSelection(y, m, d);
+  EXPECT_EQ(d, 14) << "a drag passing over a day shows it selected";
+  picker_.SendMessage(NBDP_DRAGEND, 0, 0);
+  nbp::test::MoveTo(Hwnd(), Rects(0).m_rcYear.CenterPoint());
+  nbp::test::AdvanceClock(20);
+  EXPECT_EQ(picker_.m_nRolloverCal, 0);
+  EXPECT_EQ(picker_.m_nRolloverPart, CNbDatePicker::kHitYear) << "the first calendar's year turns hot";
+  nbp::test::MoveTo(Hwnd(), Rects(1).m_rcNext.CenterPoint());
+  nbp::test::AdvanceClock(20);
+  EXPECT_EQ(picker_.m_nRolloverCal, 1);
+  EXPECT_EQ(picker_.m_nRolloverPart, CNbDatePicker::kHitNext);
+}
