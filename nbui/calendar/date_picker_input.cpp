@@ -324,18 +324,15 @@ void CNbDatePicker::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     case VK_RIGHT:
     case VK_DOWN: {
       int days = nChar == VK_LEFT ? -1 : nChar == VK_UP ? -7 : nChar == VK_RIGHT ? 1 : 7;
-      COleDateTime date(m_dateHighlight.m_nYear, m_dateHighlight.m_nMonth, m_dateHighlight.m_nDay, 0, 0, 0);
-      if (date.GetStatus() != COleDateTime::valid) {
-        // Without a selection there is nothing to move.
+      // By the days the calendars show, so that no shown day is skipped and
+      // none that is not shown is chosen. Without a selection there is
+      // nothing to move.
+      int day = m_dateHighlight.m_nDay, month = m_dateHighlight.m_nMonth, year = m_dateHighlight.m_nYear;
+      if (!CMonthGrid::StepDays(day, month, year, days) || !YearAllowed(year)) {
         MessageBeep(static_cast<UINT>(-1));
         return;
       }
-      date += COleDateTimeSpan(days, 0, 0, 0);
-      if (!YearAllowed(date.GetYear())) {
-        MessageBeep(static_cast<UINT>(-1));
-        return;
-      }
-      SetHighlightDate(date.GetMonth(), date.GetDay(), date.GetYear(), TRUE);
+      SetHighlightDate(month, day, year, TRUE);
       PostParent();
       return;
     }

@@ -275,3 +275,31 @@ TEST_F(PickerTest, CentredFixedSizeCalendarsAnswerWhereTheyAreDrawn) {
   EXPECT_EQ(picker_.m_nRolloverCal, 1);
   EXPECT_EQ(picker_.m_nRolloverPart, CNbDatePicker::kHitNext);
 }
+
+TEST_F(PickerTest, ArrowKeysMoveByTheDaysTheCalendarShows) {
+  MakePicker(1, 1, 200, 170);
+  picker_.SetMinYear(1700);
+  picker_.SetFocus();
+  auto selection = [&] {
+    int y, m, d;
+    picker_.GetSelection(y, m, d);
+    return CNbDate(y, m, d);
+  };
+  picker_.SetSelection(1752, 9, 2, FALSE);
+  nbp::test::PressKey(VK_RIGHT);
+  EXPECT_EQ(selection(), CNbDate(1752, 9, 14)) << "the day after 2 September 1752";
+  nbp::test::PressKey(VK_LEFT);
+  EXPECT_EQ(selection(), CNbDate(1752, 9, 2));
+  nbp::test::PressKey(VK_DOWN);
+  EXPECT_EQ(selection(), CNbDate(1752, 9, 20)) << "a week of shown days";
+  nbp::test::PressKey(VK_UP);
+  EXPECT_EQ(selection(), CNbDate(1752, 9, 2));
+  picker_.SetSelection(1700, 2, 28, FALSE);
+  nbp::test::PressKey(VK_RIGHT);
+  EXPECT_EQ(selection(), CNbDate(1700, 2, 29)) << "1700 is a leap year before the switch";
+  nbp::test::PressKey(VK_RIGHT);
+  EXPECT_EQ(selection(), CNbDate(1700, 3, 1));
+  const PickerMessage* m = parent_.Last(NBDP_SELCHANGE);
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(m->lParam, MAKELPARAM(1, 3));
+}
