@@ -253,8 +253,20 @@ int CNbDatePicker::Is_MMYY_ValidForCurCal(int nMonth1, int nYear1, int nMonth2, 
 }
 
 void CNbDatePicker::GetDateRange(CNbDate* pFirst, CNbDate* pLast) const {
-  if (pFirst) GridToDate(0, 0, *pFirst, TRUE);
-  if (pLast) GridToDate(m_nCalCount - 1, CMonthGrid::kCells - 1, *pLast, TRUE);
+  // The outermost cells that hold a date: September 1752 leaves its corner
+  // cells blank.
+  const CMonthGrid* first = GetGrid(0);
+  const CMonthGrid* last = GetGrid(m_nCalCount - 1);
+  if (pFirst && first) {
+    int cell = 0;
+    while (cell + 1 < CMonthGrid::kCells && first->m_naCellDay[cell] < 1) ++cell;
+    GridToDate(0, cell, *pFirst, TRUE);
+  }
+  if (pLast && last) {
+    int cell = CMonthGrid::kCells - 1;
+    while (cell > 0 && last->m_naCellDay[cell] < 1) --cell;
+    GridToDate(m_nCalCount - 1, cell, *pLast, TRUE);
+  }
 }
 
 CRect CNbDatePicker::PartRect(int nCal, int nPart) const {

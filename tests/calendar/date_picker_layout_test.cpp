@@ -85,6 +85,21 @@ TEST_F(PickerTest, DateRangeCoversTheOuterCells) {
   EXPECT_EQ(last, CNbDate(2004, 4, 10));
 }
 
+TEST_F(PickerTest, DateRangeOfSeptember1752SkipsItsBlankCorners) {
+  MakePicker(1, 1, 200, 170);
+  picker_.SetDisplayMonth(9, 1752, FALSE);
+  CNbDate first(0, 0, 0), last(0, 0, 0);
+  picker_.GetDateRange(&first, &last);
+  EXPECT_EQ(first, CNbDate(1752, 9, 1));
+  EXPECT_EQ(last, CNbDate(1752, 9, 30));
+  picker_.DestroyWindow();
+  MakePicker(2, 1, 400, 150);
+  picker_.SetDisplayMonth(8, 1752, FALSE);
+  picker_.GetDateRange(&first, &last);
+  EXPECT_EQ(first, CNbDate(1752, 7, 26)) << "August 1752 begins on a Saturday";
+  EXPECT_EQ(last, CNbDate(1752, 9, 30));
+}
+
 TEST_F(PickerTest, EventMarksFollowTheirRules) {
   MakePicker(1, 1, 200, 170);
   EXPECT_EQ(picker_.AddEvent(2004, 5, 1, FALSE, 0), 0);
