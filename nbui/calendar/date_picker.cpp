@@ -179,8 +179,20 @@ void CNbDatePicker::SetHighlightDate(int nMonth, int nDay, int nYear, BOOL bRedr
   if (!m_pGrids || nMonth < 1 || nMonth > 12 || nYear < 1) return;
   int cal = DateToCalIndex(nMonth, nYear);
   if (cal == -1) {
-    SetCalDates(nMonth, nYear);
-    cal = 0;
+    // The date's month comes first, unless the calendars after it would pass
+    // the last allowed year: then they end at its December.
+    int month = nMonth, year = nYear;
+    if (YearAllowed(nYear) && !MonthsAllowed(month, year)) {
+      month = 12;
+      year = m_nMaxYear;
+      IncrMonth(month, year, -(m_nCalCount - 1));
+      if (year < m_nMinYear) {
+        month = 1;
+        year = m_nMinYear;
+      }
+    }
+    SetCalDates(month, year);
+    cal = std::max(DateToCalIndex(nMonth, nYear), 0);
     if (CWnd* target = NotifyTarget()) target->SendMessage(NBDP_MONTHCHANGE, 0, 0);
   }
   // A day the month doesn't have becomes the first.

@@ -198,6 +198,9 @@ class NBUI_API CNbDatePicker : public CWnd {
   // no month after December of m_nMaxYear.
   void GetMaxMonthYear(int nCal, int& nMonth, int& nYear) const;
   BOOL MonthAllowedFor(int nCal, int nMonth, int nYear) const;
+  // Whether every calendar stays within m_nMinYear..m_nMaxYear when the
+  // first one shows (nMonth, nYear).
+  BOOL MonthsAllowed(int nFirstMonth, int nFirstYear) const;
   CWnd* NotifyTarget() const;
   void Redraw();
   // Repaints one part of one calendar now (a kHit* code; the selected day's

@@ -218,8 +218,18 @@ void CNbDatePicker::OnMonthYearMenu(int nCal, int nHit) {
     int year, month;
   } items[9];
   int count = 0;
-  for (int guard = 0; count < 9 && guard < 9 + 10000; ++guard) {
-    if (y >= m_nMinYear) {
+  // Only entries that keep every calendar within the allowed years; the list
+  // ends at the last month (or year) the clicked calendar may show.
+  // How far an entry moves the months.
+  auto shift = [&](int year, int month) {
+    return monthMenu ? (year * 12 + month) - (grid->m_nYear * 12 + grid->m_nMonth) : (year - grid->m_nYear) * 12;
+  };
+  int shownMonth = 0, shownYear = 0;
+  GetDisplayMonth(&shownMonth, &shownYear);
+  for (int guard = 0; count < 9 && guard < 9 + 10000 && MonthAllowedFor(nCal, m, y); ++guard) {
+    int fm = shownMonth, fy = shownYear;
+    IncrMonth(fm, fy, shift(y, m));
+    if (MonthsAllowed(fm, fy)) {
       COleDateTime first(y, m, 1, 0, 0, 0);
       UINT check = (y == grid->m_nYear && m == grid->m_nMonth) ? MF_CHECKED : MF_UNCHECKED;
       menu.AppendMenu(MF_STRING | check, static_cast<UINT_PTR>(count + 1), first.Format(format));
@@ -236,8 +246,7 @@ void CNbDatePicker::OnMonthYearMenu(int nCal, int nHit) {
                                                      at.x, at.y, m_hWnd, nullptr));
   if (chosen >= 1 && chosen <= static_cast<UINT>(count)) {
     const Item& it = items[chosen - 1];
-    int delta = monthMenu ? (it.year * 12 + it.month) - (grid->m_nYear * 12 + grid->m_nMonth)
-                          : (it.year - grid->m_nYear) * 12;
+    int delta = shift(it.year, it.month);
     if (delta != 0) {
       int month, year;
       GetDisplayMonth(&month, &year);
@@ -277,7 +286,7 @@ void CNbDatePicker::MoveFirstMonth(int nDelta, BOOL bRedraw) {
   int month, year;
   GetDisplayMonth(&month, &year);
   IncrMonth(month, year, nDelta);
-  if (!YearAllowed(year)) {
+  if (!MonthsAllowed(month, year)) {
     MessageBeep(static_cast<UINT>(-1));
     return;
   }
@@ -305,13 +314,17 @@ void CNbDatePicker::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
       }
       int month = 12, year = last->m_nYear;
       IncrMonth(month, year, -(m_nCalCount - 1));
+      if (!MonthsAllowed(month, year)) {
+        MessageBeep(static_cast<UINT>(-1));
+        return;
+      }
       SetDisplayMonth(month, year, TRUE);
       PostParent();
       return;
     }
     case VK_HOME: {
       const CMonthGrid* first = GetGrid(0);
-      if (!first || first->m_nMonth == 1) {
+      if (!first || first->m_nMonth == 1 || !MonthsAllowed(1, first->m_nYear)) {
         MessageBeep(static_cast<UINT>(-1));
         return;
       }

@@ -242,6 +242,10 @@ BOOL CNbDatePicker::MonthAllowedFor(int nCal, int nMonth, int nYear) const {
   return Is_MMYY_ValidForCurCal(nMonth, nYear, maxMonth, maxYear);
 }
 
+BOOL CNbDatePicker::MonthsAllowed(int nFirstMonth, int nFirstYear) const {
+  return nFirstYear >= m_nMinYear && MonthAllowedFor(0, nFirstMonth, nFirstYear);
+}
+
 void CNbDatePicker::GetMaxMonthYearCurCal(int& nMonth, int& nYear) const { GetMaxMonthYear(m_nFocusCal, nMonth, nYear); }
 
 int CNbDatePicker::Is_MMYY_ValidForCurCal(int nMonth, int nYear) const {

@@ -303,3 +303,52 @@ TEST_F(PickerTest, ArrowKeysMoveByTheDaysTheCalendarShows) {
   ASSERT_NE(m, nullptr);
   EXPECT_EQ(m->lParam, MAKELPARAM(1, 3));
 }
+
+TEST_F(PickerTest, NoMenuKeyOrPageLeavesTheAllowedYears) {
+  auto selection = [&] {
+    int y, m, d;
+    picker_.GetSelection(y, m, d);
+    return CNbDate(y, m, d);
+  };
+  MakePicker(1, 1, 200, 170);
+  picker_.SetMinYear(2004);
+  picker_.SetMaxYear(2004);
+  picker_.SetSelection(2004, 6, 15, FALSE);
+  nbp::test::Pump();
+  nbp::Headless()->ChooseMenuCommand(9);  // the last entry, if there were nine
+  nbp::test::Click(Hwnd(), Rects(0).m_rcYear.CenterPoint());
+  ASSERT_FALSE(nbp::Headless()->Menus().empty());
+  const nbp::PopupMenuRequest& menu = nbp::Headless()->Menus().back();
+  ASSERT_EQ(menu.items.size(), 1u) << "only 2004 may be chosen";
+  EXPECT_EQ(menu.items[0].text, "2004");
+  EXPECT_EQ(selection(), CNbDate(2004, 6, 15));
+  picker_.DestroyWindow();
+
+  MakePicker(3, 1, 600, 170);
+  picker_.SetMinYear(1970);
+  picker_.SetMaxYear(2031);
+  picker_.SetSelection(2031, 12, 1, FALSE);
+  int m, y;
+  picker_.GetDisplayMonth(&m, &y);
+  EXPECT_EQ(CNbDate(y, m, 1), CNbDate(2031, 10, 1)) << "the calendars end at December 2031";
+  picker_.SetFocus();
+  size_t beeps = Beeps().size();
+  nbp::test::PressKey(VK_END);
+  EXPECT_EQ(selection(), CNbDate(2031, 12, 1));
+  EXPECT_EQ(Beeps().size(), beeps + 1);
+  picker_.DestroyWindow();
+
+  MakePicker(3, 2, 600, 340);
+  picker_.SetDisplayMonth(6, 2031, FALSE);
+  picker_.SetSelection(2031, 9, 15, FALSE);
+  picker_.SetFocus();
+  beeps = Beeps().size();
+  nbp::test::PressKey(VK_NEXT);
+  EXPECT_EQ(selection(), CNbDate(2031, 9, 15)) << "six months on would show 2032";
+  picker_.GetDisplayMonth(&m, &y);
+  EXPECT_EQ(CNbDate(y, m, 1), CNbDate(2031, 6, 1));
+  EXPECT_EQ(Beeps().size(), beeps + 1);
+  nbp::test::PressKey(VK_PRIOR);
+  picker_.GetDisplayMonth(&m, &y);
+  EXPECT_EQ(CNbDate(y, m, 1), CNbDate(2030, 12, 1)) << "back is still allowed";
+}

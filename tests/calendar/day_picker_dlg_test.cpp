@@ -119,3 +119,23 @@ TEST_F(DayPickerTest, NotADateOpensOnTodayToo) {
   CNbDayPickerDlg dlg(std::nan(""), nullptr);
   EXPECT_EQ(COleDateTime(dlg.m_date).GetYear(), 2004);
 }
+
+TEST_F(DayPickerTest, YearMenuKeepsToTheDialogsYears) {
+  CNbDayPickerDlg dlg(Date(2004, 6, 15), nullptr);
+  dlg.SetMinYear(2004);
+  dlg.SetMaxYear(2004);
+  nbp::Headless()->WhenIdle([&] {
+    HWND h = RunningDialog();
+    CNbDatePicker* picker = Picker(h);
+    ASSERT_NE(picker, nullptr);
+    CPickerRects r;
+    picker->GetCalRects(picker->GetCalBounds(0), r);
+    nbp::Headless()->ChooseMenuCommand(9);
+    nbp::test::Click(picker->m_hWnd, r.m_rcYear.CenterPoint());
+    ClickButton(h, IDOK);
+  });
+  ASSERT_EQ(dlg.DoModal(), IDOK);
+  int y, m, d;
+  dlg.GetSelectYearMonthDay(y, m, d);
+  EXPECT_EQ(CNbDate(y, m, d), CNbDate(2004, 6, 15));
+}
