@@ -1,6 +1,8 @@
 // The date picker on a big event list: a full paint of twelve calendars and
 // one mouse move over them, each against a baseline measured in the same run
-// (the same picker without events; a mouse move over a plain window).
+// (the same picker without events; a mouse move over a plain window). And a
+// picker far larger than the screen wheeled a long way, against a full paint
+// of the same picker at a normal size.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -81,6 +83,42 @@ void BM_PickerMouseMove(benchmark::State& state) {
   state.counters["ratio"] = plain > 0 ? over / plain : 0;
 }
 BENCHMARK(BM_PickerMouseMove)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PickerHugeWheel(benchmark::State& state) {
+  CWinApp app{"Picker bench"};
+  nbp::clock::Pin(1078920000);  // 10 March 2004
+  CWnd parent;
+  parent.CreateEx(0, nullptr, "Bench", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 1000, 800, nullptr, nullptr);
+  CNbDatePicker picker;
+  picker.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 3 * 220, 2 * 190), &parent, 1, 3, 2);
+  nbp::test::Pump();
+  picker.SetFocus();
+  double normal = 0, huge = 0;
+  int runs = 0;
+  for (auto _ : state) {
+    picker.MoveWindow(0, 0, 3 * 220, 2 * 190);
+    picker.SetSelection(2004, 3, 10, FALSE);
+    nbp::test::Pump();
+    auto start = std::chrono::steady_clock::now();
+    picker.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    auto mid = std::chrono::steady_clock::now();
+    picker.MoveWindow(0, 0, 30000, 2600);
+    nbp::test::Pump();
+    auto wheelStart = std::chrono::steady_clock::now();
+    nbp::test::Wheel(picker.m_hWnd, POINT{200, 200}, -32768);
+    nbp::test::Pump();
+    auto end = std::chrono::steady_clock::now();
+    normal += std::chrono::duration<double, std::milli>(mid - start).count();
+    huge += std::chrono::duration<double, std::milli>(end - wheelStart).count();
+    ++runs;
+  }
+  state.counters["paint_normal_ms"] = normal / runs;
+  state.counters["wheel_huge_ms"] = huge / runs;
+  state.counters["ratio"] = normal > 0 ? huge / normal : 0;
+  picker.DestroyWindow();
+  parent.DestroyWindow();
+}
+BENCHMARK(BM_PickerHugeWheel)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

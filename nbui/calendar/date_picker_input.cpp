@@ -355,8 +355,25 @@ void CNbDatePicker::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 }
 
 BOOL CNbDatePicker::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) {
+  // Each notch moves the selection one shown day, as Right or Left does, but
+  // a turn of many notches moves (and repaints and notifies) once: as far as
+  // the allowed years let it, with one beep when they stop it.
   int notches = std::abs(static_cast<int>(zDelta)) / WHEEL_DELTA;
-  for (int i = 0; i < notches; ++i) OnKeyDown(zDelta < 0 ? VK_RIGHT : VK_LEFT, 1, 0);
+  int dir = zDelta < 0 ? 1 : -1;
+  int day = m_dateHighlight.m_nDay, month = m_dateHighlight.m_nMonth, year = m_dateHighlight.m_nYear;
+  int moved = 0;
+  for (; moved < notches; ++moved) {
+    int d = day, m = month, y = year;
+    if (!CMonthGrid::StepDays(d, m, y, dir) || !YearAllowed(y)) break;
+    day = d;
+    month = m;
+    year = y;
+  }
+  if (moved < notches) MessageBeep(static_cast<UINT>(-1));
+  if (moved > 0) {
+    SetHighlightDate(month, day, year, TRUE);
+    PostParent();
+  }
   return CWnd::OnMouseWheel(nFlags, zDelta, pt);
 }
 

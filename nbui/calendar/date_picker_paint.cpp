@@ -41,9 +41,11 @@ BOOL CNbDatePicker::OnEraseBkgnd(CDC*) { return TRUE; }
 void CNbDatePicker::OnPaint() {
   CPaintDC dc(this);
   if (nbp::clock::WallTime() == static_cast<time_t>(-1) || !m_pGrids) return;
-  // Each calendar is drawn whole but buffered and copied only where the
-  // update region needs it: a part repainted alone costs only its area.
-  CRect update(dc.m_ps.rcPaint);
+  // Each calendar is buffered and copied only where the update region meets
+  // what can be seen of the window: a part repainted alone costs only its
+  // area, and a picker far larger than the screen only the visible part.
+  CRect update;
+  if (dc.GetClipBox(&update) == NULLREGION || update.IsRectEmpty()) return;
   for (int c = 0; c < m_nCalCount; ++c) {
     CRect area;
     if (area.IntersectRect(GetCalBounds(c), update)) PaintCalendar(dc, c, area);

@@ -352,3 +352,24 @@ TEST_F(PickerTest, NoMenuKeyOrPageLeavesTheAllowedYears) {
   picker_.GetDisplayMonth(&m, &y);
   EXPECT_EQ(CNbDate(y, m, 1), CNbDate(2030, 12, 1)) << "back is still allowed";
 }
+
+TEST_F(PickerTest, ALongWheelTurnMovesOnce) {
+  MakePicker(1, 1, 200, 170);
+  picker_.SetSelection(2004, 3, 10, FALSE);
+  picker_.SetFocus();
+  parent_.received.clear();
+  nbp::test::Wheel(Hwnd(), CPoint(50, 50), -1200);
+  int y, m, d;
+  picker_.GetSelection(y, m, d);
+  EXPECT_EQ(CNbDate(y, m, d), CNbDate(2004, 3, 20)) << "ten notches, ten days";
+  EXPECT_EQ(parent_.Count(NBDP_SELCHANGE), 1);
+  picker_.SetMaxYear(2004);
+  picker_.SetSelection(2004, 12, 25, FALSE);
+  parent_.received.clear();
+  size_t beeps = Beeps().size();
+  nbp::test::Wheel(Hwnd(), CPoint(50, 50), -32768);
+  picker_.GetSelection(y, m, d);
+  EXPECT_EQ(CNbDate(y, m, d), CNbDate(2004, 12, 31)) << "as far as the last allowed year goes";
+  EXPECT_EQ(Beeps().size(), beeps + 1);
+  EXPECT_EQ(parent_.Count(NBDP_SELCHANGE), 1);
+}

@@ -128,3 +128,14 @@ TEST_F(PickerPaintTest, HotMonthOnlyTitleKeepsItsArrows) {
   EXPECT_EQ(blackIn(r.m_rcPrev), before) << "the hot label repaints around the arrows";
   EXPECT_EQ(blackIn(r.m_rcNext), beforeNext);
 }
+
+TEST_F(PickerPaintTest, AHugePickerPaintsWhatCanBeSeen) {
+  MakePicker(3, 2, 30000, 2600);
+  picker_.SetSelection(2004, 2, 1, FALSE);  // February 2004 begins on a Sunday: the top-left cell
+  nbp::test::Pump();
+  CRect cell = Cell(0, 2004, 2, 1);
+  ASSERT_LT(cell.top + 40, 480) << "the cell reaches into the visible part";
+  EXPECT_EQ(Pixel(CPoint(600, cell.top + 30)), Item(NB_THEME_ITEM_CAL_SELECTED).crColor1);
+  EXPECT_EQ(Pixel(CPoint(0, 0)), RGB(0, 0, 0)) << "the black frame";
+  EXPECT_EQ(Pixel(CPoint(600, cell.top - 1)), Item(NB_THEME_ITEM_CAL_GRID).crColor1) << "the row line above it";
+}
