@@ -76,28 +76,26 @@ TEST_F(PickerTest, ClosestDateStepsIntoTheOwnMonth) {
   EXPECT_EQ(d, CNbDate(2004, 3, 7)) << "a February cell steps down a row";
 }
 
+// The range runs between the outermost cells that hold a date; September
+// 1752 leaves its corner cells blank.
 TEST_F(PickerTest, DateRangeCoversTheOuterCells) {
-  MakePicker(2, 1, 400, 150);
-  picker_.SetDisplayMonth(2, 2004, FALSE);
-  CNbDate first(0, 0, 0), last(0, 0, 0);
-  picker_.GetDateRange(&first, &last);
-  EXPECT_EQ(first, CNbDate(2004, 2, 1));
-  EXPECT_EQ(last, CNbDate(2004, 4, 10));
-}
-
-TEST_F(PickerTest, DateRangeOfSeptember1752SkipsItsBlankCorners) {
-  MakePicker(1, 1, 200, 170);
-  picker_.SetDisplayMonth(9, 1752, FALSE);
-  CNbDate first(0, 0, 0), last(0, 0, 0);
-  picker_.GetDateRange(&first, &last);
-  EXPECT_EQ(first, CNbDate(1752, 9, 1));
-  EXPECT_EQ(last, CNbDate(1752, 9, 30));
-  picker_.DestroyWindow();
-  MakePicker(2, 1, 400, 150);
-  picker_.SetDisplayMonth(8, 1752, FALSE);
-  picker_.GetDateRange(&first, &last);
-  EXPECT_EQ(first, CNbDate(1752, 7, 26)) << "August 1752 begins on a Saturday";
-  EXPECT_EQ(last, CNbDate(1752, 9, 30));
+  struct Case {
+    int cols, month, year;
+    CNbDate first, last;
+  } cases[] = {
+      {2, 2, 2004, CNbDate(2004, 2, 1), CNbDate(2004, 4, 10)},
+      {1, 9, 1752, CNbDate(1752, 9, 1), CNbDate(1752, 9, 30)},
+      {2, 8, 1752, CNbDate(1752, 7, 26), CNbDate(1752, 9, 30)},
+  };
+  for (const Case& c : cases) {
+    MakePicker(c.cols, 1, 200 * c.cols, 150);
+    picker_.SetDisplayMonth(c.month, c.year, FALSE);
+    CNbDate first(0, 0, 0), last(0, 0, 0);
+    picker_.GetDateRange(&first, &last);
+    EXPECT_EQ(first, c.first) << c.month << "/" << c.year;
+    EXPECT_EQ(last, c.last) << c.month << "/" << c.year;
+    picker_.DestroyWindow();
+  }
 }
 
 TEST_F(PickerTest, EventMarksFollowTheirRules) {
