@@ -44,6 +44,16 @@
 #define NB_THEME_GRADIENT_HORIZONTAL 2  // left to right
 #define NB_THEME_GRADIENT_SHEEN 6       // left to right, the upper half lighter by 24
 
+// Items of the date picker's calendars (the title's item is the control's
+// attribute selector; NB_THEME_ITEM_CAL_TITLE is its default).
+#define NB_THEME_ITEM_CAL_DAYS 42        // day cells of the calendar's own month
+#define NB_THEME_ITEM_CAL_OTHER_DAYS 43  // neighbour-month days and days before the start date
+#define NB_THEME_ITEM_CAL_TITLE 44       // title, labels, hot and pressed frames, marked event days
+#define NB_THEME_ITEM_CAL_WEEKDAYS 45    // the weekday letters row
+#define NB_THEME_ITEM_CAL_GRID 46        // grid lines, frame and the selected week row
+#define NB_THEME_ITEM_CAL_TODAY 47       // today's day number
+#define NB_THEME_ITEM_CAL_SELECTED 49    // the selected day and its focus frame
+
 // Section and keys of the category slots in the settings file:
 // "Category0" ... "Category15" = slot 1 ... 16.
 #define NB_SETTINGS_CATEGORY_COLORS "Category Colors"

@@ -73,11 +73,8 @@ int CNbDatePicker::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   m_nCalCount = m_nCols * m_nRows;
   delete[] m_pGrids;
   m_pGrids = new CMonthGrid[static_cast<size_t>(m_nCalCount)];
-  for (int i = 0; i < m_nCalCount; ++i) {
-    int weekBegins = 0;
-    ReadSettingInt("Dayleaf", "WorkWeekBegins", weekBegins, 0);
-    m_pGrids[i].m_wMondayFirst = static_cast<WORD>(weekBegins & 0xFFFF);
-  }
+  const WORD mondayFirst = static_cast<WORD>(GetWorkWeekBegins() & 0xFFFF);
+  for (int i = 0; i < m_nCalCount; ++i) m_pGrids[i].m_wMondayFirst = mondayFirst;
   int month, day, year;
   GetToday(&month, &day, &year);
   SetCalDates(month, year);
@@ -118,6 +115,16 @@ CWnd* CNbDatePicker::NotifyTarget() const { return m_pNotifyWnd ? m_pNotifyWnd :
 
 void CNbDatePicker::Redraw() {
   if (m_hWnd) RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CNbDatePicker::RedrawPart(int nCal, int nPart) {
+  if (nPart == kHitNone) {
+    Redraw();
+    return;
+  }
+  if (!m_hWnd || nCal < 0 || nCal >= m_nCalCount) return;
+  CRect part = PartRect(nCal, nPart);
+  if (!part.IsRectEmpty()) RedrawWindow(&part, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void CNbDatePicker::GetToday(int* pMonth, int* pDay, int* pYear) const {
@@ -172,8 +179,20 @@ void CNbDatePicker::SetHighlightDate(int nMonth, int nDay, int nYear, BOOL bRedr
   if (!m_pGrids || nMonth < 1 || nMonth > 12 || nYear < 1) return;
   int cal = DateToCalIndex(nMonth, nYear);
   if (cal == -1) {
-    SetCalDates(nMonth, nYear);
-    cal = 0;
+    // The date's month comes first, unless the calendars after it would pass
+    // the last allowed year: then they end at its December.
+    int month = nMonth, year = nYear;
+    if (YearAllowed(nYear) && !MonthsAllowed(month, year)) {
+      month = 12;
+      year = m_nMaxYear;
+      IncrMonth(month, year, -(m_nCalCount - 1));
+      if (year < m_nMinYear) {
+        month = 1;
+        year = m_nMinYear;
+      }
+    }
+    SetCalDates(month, year);
+    cal = std::max(DateToCalIndex(nMonth, nYear), 0);
     if (CWnd* target = NotifyTarget()) target->SendMessage(NBDP_MONTHCHANGE, 0, 0);
   }
   // A day the month doesn't have becomes the first.

@@ -19,6 +19,7 @@
 #include "mfc/controls.h"
 #include "mfc/dc.h"
 #include "mfc/wnd.h"
+#include "NbThemes/nbthemes.h"
 #include "frame/nbui_export.h"
 
 // The parts of one calendar, in client coordinates.
@@ -31,6 +32,15 @@ class NBUI_API CPickerRects {
   CRect m_rcYear;
   CRect m_rcPrev;
   CRect m_rcNext;
+};
+
+// What lies under a point: the calendar, its part (a CNbDatePicker::kHit*
+// code) and the day cell (row * 7 + column) nearest the point in that
+// calendar's day area.
+struct CPickerHit {
+  int nCal = 0;
+  int nPart = 0;
+  int nCell = 0;
 };
 
 // Notifications (Part of the control's contract with its parent).
@@ -66,7 +76,6 @@ class NBUI_API CNbDatePicker : public CWnd {
   int Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, int nCols = 1, int nRows = 1,
              int nAbsWidth = -1, int nAbsHeight = -1);
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-  BOOL PreTranslateMessage(MSG* pMsg) override;
 
   // Accessors (none redraws).
   void SetMinYear(int nYear) { m_nMinYear = nYear; }
@@ -114,9 +123,15 @@ class NBUI_API CNbDatePicker : public CWnd {
   // see where things are).
   CRect GetCalBounds(int nIndex) const;
   void GetCalRects(const CRect& rcBounds, CPickerRects& rects) const;
+  // The one geometry query for a point: the calendar under it, with its part
+  // and cell. HitTestCal answers the same for a given calendar.
+  CPickerHit HitTest(CPoint point) const;
+  CPickerHit HitTestCal(int nCal, CPoint point) const;
   int PtToCalIndex(CPoint point) const;
   int PtToFocus(int nCal, CPoint point) const;
   int PtToGrid(int nCal, CPoint point) const;  // cell index row * 7 + column
+  // A day cell as painted: the cell with its left and top grid line left out.
+  CRect GetCellRect(int nCal, int nCell) const;
   int GridToDate(int nCal, int nCell, CNbDate& date, BOOL bAllowOther) const;
   int GridToClosestDate(int nCal, int nCell, CNbDate& date) const;
   int DateToGrid(int nCal, const CNbDate& date, int* pCell) const;
@@ -156,7 +171,7 @@ class NBUI_API CNbDatePicker : public CWnd {
   CNbDate m_dateHover{0, 0, 0};
   int m_bDragging = 0;
   CNbDate m_dateStart{-1, -1, -1};
-  DWORD m_dwNBAttributes = 44;
+  DWORD m_dwNBAttributes = NB_THEME_ITEM_CAL_TITLE;
   // The event list; changed through AddEvent/RemoveEvent/ResetEventArray.
   // (Entries added to it directly are seen too: the index notices the size.)
   CArray<CNbDate, CNbDate&> m_aEvents;
@@ -172,13 +187,31 @@ class NBUI_API CNbDatePicker : public CWnd {
   // Which month a cell belongs to: 0 the previous, 1 the calendar's own, 2 the next.
   int CellMonthClass(int nCal, int nCell) const;
   void CalendarSize(int& nWidth, int& nHeight) const;
+  int CalIndexAt(CPoint point) const;
+  // How far right the block of calendars stands, centred when they have a fixed width.
+  int BlockOffset(int nCalWidth) const;
+  CRect CellRect(const CPickerRects& rects, int nCell) const;
+  // The latest month calendar nCal may show so that the last calendar shows
+  // no month after December of m_nMaxYear.
+  void GetMaxMonthYear(int nCal, int& nMonth, int& nYear) const;
+  BOOL MonthAllowedFor(int nCal, int nMonth, int nYear) const;
+  // Whether every calendar stays within m_nMinYear..m_nMaxYear when the
+  // first one shows (nMonth, nYear).
+  BOOL MonthsAllowed(int nFirstMonth, int nFirstYear) const;
   CWnd* NotifyTarget() const;
   void Redraw();
+  // Repaints one part of one calendar now (a kHit* code; the selected day's
+  // cell, or its week row, for kHitDays); part 0 repaints everything.
+  void RedrawPart(int nCal, int nPart);
+  CRect PartRect(int nCal, int nPart) const;
+  // Moves the selection to a shown date, repainting the old and the new cell.
+  void MoveSelectionTo(const CNbDate& date);
   void ResetRollover();
+  void PressAt(UINT nFlags, CPoint point, const CPickerHit& hit);
   void OnMonthYearMenu(int nCal, int nHit);
   void MoveFirstMonth(int nDelta, BOOL bRedraw);
   BOOL YearAllowed(int nYear) const { return nYear >= m_nMinYear && nYear <= m_nMaxYear; }
-  void HoverAt(CPoint point);
+  void HoverAt(const CPickerHit& hit, CPoint point);
   // Which mark each date carries, so that painting and adding need no scan
   // of the whole list: date key -> the mark of its first entry.
   mutable std::unordered_map<int, int> m_eventIndex;
@@ -198,12 +231,13 @@ class NBUI_API CNbDatePicker : public CWnd {
   CRect m_rcDaysArea;
 
   // Painting.
-  void PaintCalendar(CDC& dc, int nCal);
+  // Paints the area (client coordinates) of one calendar.
+  void PaintCalendar(CDC& dc, int nCal, const CRect& rcArea);
   void DrawTitleBackground(CDC& dc, int nCal, const CPickerRects& rects);
   void DrawLabel(CDC& dc, int nCal, const CPickerRects& rects, int nHit);
   void DrawArrows(CDC& dc, int nCal, const CPickerRects& rects);
   void DrawWeekdays(CDC& dc, int nCal, const CPickerRects& rects);
-  void DrawDays(CDC& dc, int nCal, const CPickerRects& rects, int nOnlyCell);
+  void DrawDays(CDC& dc, int nCal, const CPickerRects& rects, const CRect& rcArea);
   void DrawGridLines(CDC& dc, const CRect& rcBounds, const CPickerRects& rects);
 
   int OnCreate(LPCREATESTRUCT lpCreateStruct);

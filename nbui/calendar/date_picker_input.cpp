@@ -18,17 +18,25 @@ CPoint PointOf(LPARAM lParam) { return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM
 
 void CNbDatePicker::ResetRollover() {
   if (m_nRolloverPart != 0) {
-    m_nFocusCal = m_nRolloverCal;
-    m_nFocus = m_nRolloverPart;
+    int cal = m_nRolloverCal, part = m_nRolloverPart;
     m_nRolloverCal = -1;
     m_nRolloverPart = 0;
-    Redraw();
-    m_nFocusCal = -1;
-    m_nFocus = 0;
+    RedrawPart(cal, part);  // the part paints normal again
   }
 }
 
-void CNbDatePicker::OnLButtonDown(UINT nFlags, CPoint point) {
+void CNbDatePicker::MoveSelectionTo(const CNbDate& date) {
+  m_nFlags &= ~kShowSelection;
+  RedrawPart(DateToCalIndex(m_dateHighlight.m_nMonth, m_dateHighlight.m_nYear), kHitDays);  // the old mark goes
+  m_nFocusCal = DateToCalIndex(date.m_nMonth, date.m_nYear);
+  SetHighlightDate(date.m_nMonth, date.m_nDay, date.m_nYear, FALSE);
+  if (m_nFocusCal >= 0) RedrawPart(m_nFocusCal, kHitDays);
+  else Redraw();
+}
+
+void CNbDatePicker::OnLButtonDown(UINT nFlags, CPoint point) { PressAt(nFlags, point, HitTest(point)); }
+
+void CNbDatePicker::PressAt(UINT nFlags, CPoint point, const CPickerHit& hit) {
   m_bNeighbourClick = false;
   m_dateHover.Empty();
   if (m_ToolTip.m_hWnd) m_ToolTip.Activate(FALSE);
@@ -36,8 +44,8 @@ void CNbDatePicker::OnLButtonDown(UINT nFlags, CPoint point) {
   SetCapture();
   if (GetFocus() != this) SetFocus();
 
-  m_nFocusCal = PtToCalIndex(point);
-  m_nFocus = PtToFocus(m_nFocusCal, point);
+  m_nFocusCal = hit.nCal;
+  m_nFocus = hit.nPart;
   if (m_nFocus == kHitNone) {
     CWnd::OnLButtonDown(nFlags, point);
     return;
@@ -47,7 +55,7 @@ void CNbDatePicker::OnLButtonDown(UINT nFlags, CPoint point) {
   switch (m_nFocus) {
     case kHitPrev:
     case kHitNext:
-      Redraw();  // the arrow shows pressed; the month changes on button up
+      RedrawPart(m_nFocusCal, m_nFocus);  // the arrow shows pressed; the month changes on button up
       break;
     case kHitMonth:
     case kHitYear: {
@@ -56,10 +64,9 @@ void CNbDatePicker::OnLButtonDown(UINT nFlags, CPoint point) {
         OnMonthYearMenu(m_nFocusCal, m_nFocus);
         break;
       }
-      int hit = m_nFocus;
-      Redraw();
+      RedrawPart(m_nFocusCal, m_nFocus);
       if (grid) SetSelection(grid->m_nYear, grid->m_nMonth, m_dateHighlight.m_nDay, TRUE);
-      if (CWnd* parent = GetParent()) parent->PostMessage(NBDP_DBLCLK, MAKEWPARAM(0, hit), 0);
+      if (CWnd* parent = GetParent()) parent->PostMessage(NBDP_DBLCLK, MAKEWPARAM(0, hit.nPart), 0);
       break;
     }
     case kHitTitle:
@@ -69,7 +76,7 @@ void CNbDatePicker::OnLButtonDown(UINT nFlags, CPoint point) {
       m_nFocusCal = -1;
       break;
     case kHitDays: {
-      int cell = PtToGrid(m_nFocusCal, point);
+      int cell = hit.nCell;
       m_dateSaved = m_dateHighlight;
       CNbDate date(0, 0, 0);
       if (GridToDate(m_nFocusCal, cell, date, FALSE)) {
@@ -80,11 +87,7 @@ void CNbDatePicker::OnLButtonDown(UINT nFlags, CPoint point) {
           break;
         }
         m_dateSaved = date;
-        m_nFocusCal = DateToCalIndex(m_dateHighlight.m_nMonth, m_dateHighlight.m_nYear);
-        m_nFlags &= ~kShowSelection;
-        Redraw();  // the old mark goes
-        m_nFocusCal = DateToCalIndex(date.m_nMonth, date.m_nYear);
-        SetHighlightDate(date.m_nMonth, date.m_nDay, date.m_nYear, TRUE);
+        MoveSelectionTo(date);
         break;
       }
       if (!GridToDate(m_nFocusCal, cell, date, TRUE)) break;
@@ -117,10 +120,9 @@ void CNbDatePicker::OnLButtonDown(UINT nFlags, CPoint point) {
   CWnd::OnLButtonDown(nFlags, point);
 }
 
-void CNbDatePicker::HoverAt(CPoint point) {
-  int cal = PtToCalIndex(point);
+void CNbDatePicker::HoverAt(const CPickerHit& hit, CPoint point) {
   CNbDate date(0, 0, 0);
-  if (PtToFocus(cal, point) != kHitDays || !GridToDate(cal, PtToGrid(cal, point), date, TRUE)) {
+  if (hit.nPart != kHitDays || !GridToDate(hit.nCal, hit.nCell, date, TRUE)) {
     m_dateHover.Empty();
     if (m_ToolTip.m_hWnd) m_ToolTip.Activate(FALSE);
     return;
@@ -134,25 +136,22 @@ void CNbDatePicker::HoverAt(CPoint point) {
 }
 
 void CNbDatePicker::OnMouseMove(UINT nFlags, CPoint point) {
-  if (!(nFlags & (MK_LBUTTON | MK_RBUTTON))) HoverAt(point);
+  const CPickerHit hit = HitTest(point);
+  if (!(nFlags & (MK_LBUTTON | MK_RBUTTON))) HoverAt(hit, point);
   if (!m_bTracking && !m_bTimerSet) {
     SetTimer(kRolloverTimer, 10, nullptr);
     m_bTimerSet = 1;
   }
   if (GetCapture() == this && m_bTracking) {
-    m_nFocusCal = PtToCalIndex(point);
+    m_nFocusCal = hit.nCal;
     if (m_nFocus == kHitDays) {
       CRect near;
       GetClientRect(&near);
       near.InflateRect(40, 40);
       CNbDate candidate = m_dateSaved;
-      if (near.PtInRect(point)) GridToClosestDate(m_nFocusCal, PtToGrid(m_nFocusCal, point), candidate);
+      if (near.PtInRect(point)) GridToClosestDate(hit.nCal, hit.nCell, candidate);
       if (candidate != m_dateHighlight && YearAllowed(candidate.m_nYear)) {
-        m_nFocusCal = DateToCalIndex(m_dateHighlight.m_nMonth, m_dateHighlight.m_nYear);
-        m_nFlags &= ~kShowSelection;
-        Redraw();
-        m_nFocusCal = DateToCalIndex(candidate.m_nMonth, candidate.m_nYear);
-        SetHighlightDate(candidate.m_nMonth, candidate.m_nDay, candidate.m_nYear, TRUE);
+        MoveSelectionTo(candidate);
         PostParent();
       }
     }
@@ -167,11 +166,12 @@ void CNbDatePicker::OnLButtonUp(UINT nFlags, CPoint point) {
   }
   ReleaseCapture();
   m_bTracking = 0;
+  int pressedCal = m_nFocusCal;
   m_nFocusCal = PtToCalIndex(point);
   if (m_nFocus == kHitPrev || m_nFocus == kHitNext) {
-    Redraw();
+    RedrawPart(pressedCal, m_nFocus);  // the arrow is released
     const CMonthGrid* grid = GetGrid(m_nFocusCal);
-    if (m_nFocus == kHitNext && grid && !Is_MMYY_ValidForCurCal(grid->m_nMonth + 1, grid->m_nYear)) {
+    if (m_nFocus == kHitNext && grid && !MonthAllowedFor(m_nFocusCal, grid->m_nMonth + 1, grid->m_nYear)) {
       MessageBeep(static_cast<UINT>(-1));
     } else {
       int month, year;
@@ -194,7 +194,7 @@ void CNbDatePicker::OnLButtonUp(UINT nFlags, CPoint point) {
 }
 
 void CNbDatePicker::OnMonthYearMenu(int nCal, int nHit) {
-  Redraw();
+  RedrawPart(nCal, nHit);  // the label shows pressed while the menu is open
   const CMonthGrid* grid = GetGrid(nCal);
   if (!grid) return;
   bool monthMenu = nHit == kHitMonth;
@@ -202,16 +202,13 @@ void CNbDatePicker::OnMonthYearMenu(int nCal, int nHit) {
   int m = grid->m_nMonth, y = grid->m_nYear;
   IncrMonth(m, y, -4 * step);
   // The menu ends at the last month (or year) the clicked calendar may show.
-  int saved = m_nFocusCal;
-  m_nFocusCal = nCal;
   for (int k = 9, pm = m, py = y; k > 0; --k) {
     IncrMonth(pm, py, step);
-    if (!Is_MMYY_ValidForCurCal(pm, py)) {
+    if (!MonthAllowedFor(nCal, pm, py)) {
       IncrMonth(m, y, -(k - 1) * step);
       break;
     }
   }
-  m_nFocusCal = saved;
 
   CString format;
   if (!format.LoadString(monthMenu ? kMonthMenuFormat : kYearMenuFormat)) format = monthMenu ? "%B %Y" : "%Y";
@@ -221,8 +218,18 @@ void CNbDatePicker::OnMonthYearMenu(int nCal, int nHit) {
     int year, month;
   } items[9];
   int count = 0;
-  for (int guard = 0; count < 9 && guard < 9 + 10000; ++guard) {
-    if (y >= m_nMinYear) {
+  // Only entries that keep every calendar within the allowed years; the list
+  // ends at the last month (or year) the clicked calendar may show.
+  // How far an entry moves the months.
+  auto shift = [&](int year, int month) {
+    return monthMenu ? (year * 12 + month) - (grid->m_nYear * 12 + grid->m_nMonth) : (year - grid->m_nYear) * 12;
+  };
+  int shownMonth = 0, shownYear = 0;
+  GetDisplayMonth(&shownMonth, &shownYear);
+  for (int guard = 0; count < 9 && guard < 9 + 10000 && MonthAllowedFor(nCal, m, y); ++guard) {
+    int fm = shownMonth, fy = shownYear;
+    IncrMonth(fm, fy, shift(y, m));
+    if (MonthsAllowed(fm, fy)) {
       COleDateTime first(y, m, 1, 0, 0, 0);
       UINT check = (y == grid->m_nYear && m == grid->m_nMonth) ? MF_CHECKED : MF_UNCHECKED;
       menu.AppendMenu(MF_STRING | check, static_cast<UINT_PTR>(count + 1), first.Format(format));
@@ -239,8 +246,7 @@ void CNbDatePicker::OnMonthYearMenu(int nCal, int nHit) {
                                                      at.x, at.y, m_hWnd, nullptr));
   if (chosen >= 1 && chosen <= static_cast<UINT>(count)) {
     const Item& it = items[chosen - 1];
-    int delta = monthMenu ? (it.year * 12 + it.month) - (grid->m_nYear * 12 + grid->m_nMonth)
-                          : (it.year - grid->m_nYear) * 12;
+    int delta = shift(it.year, it.month);
     if (delta != 0) {
       int month, year;
       GetDisplayMonth(&month, &year);
@@ -264,13 +270,15 @@ void CNbDatePicker::OnLButtonDblClk(UINT nFlags, CPoint point) {
     m_bNeighbourClick = false;
     return;
   }
-  SendMessage(WM_LBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
-  int cal = PtToCalIndex(point);
-  if (PtToFocus(cal, point) != kHitDays) return;
-  int cell = PtToGrid(cal, point);
+  // The second press selects the day as the first one did.
+  const CPickerHit hit = HitTest(point);
+  PressAt(nFlags, point, hit);
+  if (hit.nPart != kHitDays) return;
   CNbDate date(0, 0, 0);
   // Only days of the calendar's own month, and only those that may be chosen.
-  if (CellMonthClass(cal, cell) != 1 || !GridToDate(cal, cell, date, FALSE) || !YearAllowed(date.m_nYear)) return;
+  if (CellMonthClass(hit.nCal, hit.nCell) != 1 || !GridToDate(hit.nCal, hit.nCell, date, FALSE) ||
+      !YearAllowed(date.m_nYear))
+    return;
   if (CWnd* parent = GetParent()) parent->PostMessage(NBDP_DBLCLK, MAKEWPARAM(0, kHitDays), 0);
 }
 
@@ -278,7 +286,7 @@ void CNbDatePicker::MoveFirstMonth(int nDelta, BOOL bRedraw) {
   int month, year;
   GetDisplayMonth(&month, &year);
   IncrMonth(month, year, nDelta);
-  if (!YearAllowed(year)) {
+  if (!MonthsAllowed(month, year)) {
     MessageBeep(static_cast<UINT>(-1));
     return;
   }
@@ -306,13 +314,17 @@ void CNbDatePicker::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
       }
       int month = 12, year = last->m_nYear;
       IncrMonth(month, year, -(m_nCalCount - 1));
+      if (!MonthsAllowed(month, year)) {
+        MessageBeep(static_cast<UINT>(-1));
+        return;
+      }
       SetDisplayMonth(month, year, TRUE);
       PostParent();
       return;
     }
     case VK_HOME: {
       const CMonthGrid* first = GetGrid(0);
-      if (!first || first->m_nMonth == 1) {
+      if (!first || first->m_nMonth == 1 || !MonthsAllowed(1, first->m_nYear)) {
         MessageBeep(static_cast<UINT>(-1));
         return;
       }
@@ -325,18 +337,15 @@ void CNbDatePicker::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     case VK_RIGHT:
     case VK_DOWN: {
       int days = nChar == VK_LEFT ? -1 : nChar == VK_UP ? -7 : nChar == VK_RIGHT ? 1 : 7;
-      COleDateTime date(m_dateHighlight.m_nYear, m_dateHighlight.m_nMonth, m_dateHighlight.m_nDay, 0, 0, 0);
-      if (date.GetStatus() != COleDateTime::valid) {
-        // Without a selection there is nothing to move.
+      // By the days the calendars show, so that no shown day is skipped and
+      // none that is not shown is chosen. Without a selection there is
+      // nothing to move.
+      int day = m_dateHighlight.m_nDay, month = m_dateHighlight.m_nMonth, year = m_dateHighlight.m_nYear;
+      if (!CMonthGrid::StepDays(day, month, year, days) || !YearAllowed(year)) {
         MessageBeep(static_cast<UINT>(-1));
         return;
       }
-      date += COleDateTimeSpan(days, 0, 0, 0);
-      if (!YearAllowed(date.GetYear())) {
-        MessageBeep(static_cast<UINT>(-1));
-        return;
-      }
-      SetHighlightDate(date.GetMonth(), date.GetDay(), date.GetYear(), TRUE);
+      SetHighlightDate(month, day, year, TRUE);
       PostParent();
       return;
     }
@@ -346,8 +355,25 @@ void CNbDatePicker::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 }
 
 BOOL CNbDatePicker::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) {
+  // Each notch moves the selection one shown day, as Right or Left does, but
+  // a turn of many notches moves (and repaints and notifies) once: as far as
+  // the allowed years let it, with one beep when they stop it.
   int notches = std::abs(static_cast<int>(zDelta)) / WHEEL_DELTA;
-  for (int i = 0; i < notches; ++i) OnKeyDown(zDelta < 0 ? VK_RIGHT : VK_LEFT, 1, 0);
+  int dir = zDelta < 0 ? 1 : -1;
+  int day = m_dateHighlight.m_nDay, month = m_dateHighlight.m_nMonth, year = m_dateHighlight.m_nYear;
+  int moved = 0;
+  for (; moved < notches; ++moved) {
+    int d = day, m = month, y = year;
+    if (!CMonthGrid::StepDays(d, m, y, dir) || !YearAllowed(y)) break;
+    day = d;
+    month = m;
+    year = y;
+  }
+  if (moved < notches) MessageBeep(static_cast<UINT>(-1));
+  if (moved > 0) {
+    SetHighlightDate(month, day, year, TRUE);
+    PostParent();
+  }
   return CWnd::OnMouseWheel(nFlags, zDelta, pt);
 }
 
@@ -362,8 +388,8 @@ void CNbDatePicker::OnTimer(UINT_PTR nIDEvent) {
   CPoint cursor;
   GetCursorPos(&cursor);
   ScreenToClient(&cursor);
-  int cal = PtToCalIndex(cursor);
-  int part = PtToFocus(cal, cursor);
+  const CPickerHit hit = HitTest(cursor);
+  int cal = hit.nCal, part = hit.nPart;
   if (part < kHitPrev || part > kHitYear) {
     part = 0;
     cal = -1;
@@ -373,9 +399,7 @@ void CNbDatePicker::OnTimer(UINT_PTR nIDEvent) {
     if (part != 0) {
       m_nRolloverCal = cal;
       m_nRolloverPart = part;
-      m_nFocusCal = cal;
-      m_nFocus = part;
-      Redraw();  // the part paints hot
+      RedrawPart(cal, part);  // the part paints hot
     }
   }
   CRect client;
@@ -385,8 +409,6 @@ void CNbDatePicker::OnTimer(UINT_PTR nIDEvent) {
     m_bTimerSet = 0;
     ResetRollover();
   }
-  m_nFocusCal = -1;
-  m_nFocus = 0;
 }
 
 void CNbDatePicker::OnSetFocus(CWnd* pOldWnd) {
@@ -416,12 +438,6 @@ void CNbDatePicker::OnCancelMode() {
   m_nFocusCal = -1;
 }
 
-BOOL CNbDatePicker::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message == WM_MOUSEMOVE && pMsg->hwnd == m_hWnd && !(pMsg->wParam & (MK_LBUTTON | MK_RBUTTON)))
-    HoverAt(PointOf(pMsg->lParam));
-  return CWnd::PreTranslateMessage(pMsg);
-}
-
 void CNbDatePicker::RelayEvent(UINT message, WPARAM wParam, LPARAM lParam, const CString& strText) {
   if (!m_ToolTip.m_hWnd) return;
   CString tip = message == WM_MOUSEMOVE ? strText : CString();
@@ -443,34 +459,32 @@ LRESULT CNbDatePicker::OnDragOver(WPARAM, LPARAM lParam) {
   }
   CPoint point = PointOf(lParam);
   ScreenToClient(&point);
-  m_nFocusCal = PtToCalIndex(point);
-  m_nFocus = PtToFocus(m_nFocusCal, point);
+  const CPickerHit hit = HitTest(point);
+  m_nFocusCal = hit.nCal;
+  m_nFocus = hit.nPart;
   if (m_nFocus != kHitDays) return 0;
-  int under = m_nFocusCal;
   CNbDate target(0, 0, 0);
-  GridToClosestDate(under, PtToGrid(under, point), target);
+  GridToClosestDate(hit.nCal, hit.nCell, target);
   if (!YearAllowed(target.m_nYear)) return 0;
-  m_nFocusCal = DateToCalIndex(m_dateHighlight.m_nMonth, m_dateHighlight.m_nYear);
   m_nFlags &= ~kShowSelection;
-  Redraw();
-  m_nFocusCal = under;
+  RedrawPart(DateToCalIndex(m_dateHighlight.m_nMonth, m_dateHighlight.m_nYear), kHitDays);
   m_nFlags |= kShowSelection;
   m_dateHighlight = target;
-  Redraw();
+  RedrawPart(hit.nCal, kHitDays);
   return 0;
 }
 
 LRESULT CNbDatePicker::OnDrop(WPARAM, LPARAM lParam) {
   CPoint point = PointOf(lParam);
   ScreenToClient(&point);
-  m_nFocusCal = PtToCalIndex(point);
-  m_nFocus = PtToFocus(m_nFocusCal, point);
+  const CPickerHit hit = HitTest(point);
   LRESULT result = 0;
-  if (m_nFocus == kHitDays) {
+  if (hit.nPart == kHitDays) {
     CNbDate date(0, 0, 0);
-    GridToClosestDate(m_nFocusCal, PtToGrid(m_nFocusCal, point), date);
+    GridToClosestDate(hit.nCal, hit.nCell, date);
     if (YearAllowed(date.m_nYear)) {
-      SetHighlightDate(date.m_nMonth, date.m_nDay, date.m_nYear, TRUE);
+      SetHighlightDate(date.m_nMonth, date.m_nDay, date.m_nYear, FALSE);
+      RedrawPart(hit.nCal, kHitDays);
       CTime midnight(date.m_nYear, date.m_nMonth, date.m_nDay, 0, 0, 0, -1);
       result = midnight.GetTime() == static_cast<time_t>(-1) ? 0 : static_cast<LRESULT>(midnight.GetTime());
     }
@@ -483,7 +497,6 @@ LRESULT CNbDatePicker::OnDrop(WPARAM, LPARAM lParam) {
 
 LRESULT CNbDatePicker::OnDragEnd(WPARAM, LPARAM) {
   m_dateHighlight = m_dateSaved;
-  Redraw();
   m_nFocusCal = -1;
   m_nFocus = 0;
   m_bDragging = 0;

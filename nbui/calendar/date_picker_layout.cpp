@@ -27,11 +27,7 @@ CRect CNbDatePicker::GetCalBounds(int nIndex) const {
   CalendarSize(w, h);
   int cols = std::max(m_nCols, 1);
   CRect r(0, 0, w, h);
-  r.OffsetRect((nIndex % cols) * w, (nIndex / cols) * h);
-  // Centres the block of calendars when they have a fixed size.
-  CRect client(0, 0, 0, 0);
-  if (m_hWnd) GetClientRect(&client);
-  r.OffsetRect(((client.Width() / cols - w) >> 1) * cols, 0);
+  r.OffsetRect((nIndex % cols) * w + BlockOffset(w), (nIndex / cols) * h);
   r.right -= m_nBorder;
   r.bottom -= m_nBorder;
   // Whole cells only: 3 + 7 cells wide and 3 + 8 cells high.
@@ -61,41 +57,75 @@ void CNbDatePicker::GetCalRects(const CRect& rcBounds, CPickerRects& rects) cons
   }
 }
 
-int CNbDatePicker::PtToCalIndex(CPoint point) const {
+int CNbDatePicker::BlockOffset(int nCalWidth) const {
+  CRect client(0, 0, 0, 0);
+  if (m_hWnd) GetClientRect(&client);
+  int cols = std::max(m_nCols, 1);
+  return ((client.Width() / cols - nCalWidth) >> 1) * cols;
+}
+
+int CNbDatePicker::CalIndexAt(CPoint point) const {
   int w, h;
   CalendarSize(w, h);
-  int last = std::max(m_nCalCount, 1) - 1;
-  // A zero-sized client area still maps every point to a calendar.
-  int column = std::clamp(point.x / std::max(w, 1), 0, last);
-  int row = std::clamp(point.y / std::max(h, 1), 0, last);
-  return std::clamp(row * std::max(m_nCols, 1) + column, 0, last);
+  int cols = std::max(m_nCols, 1), last = std::max(m_nCalCount, 1) - 1;
+  // The columns as drawn (centred when of a fixed size). A zero-sized client
+  // area still maps every point to a calendar.
+  int column = std::clamp((point.x - BlockOffset(w)) / std::max(w, 1), 0, cols - 1);
+  int row = std::clamp(point.y / std::max(h, 1), 0, last / cols);
+  return std::clamp(row * cols + column, 0, last);
 }
 
-int CNbDatePicker::PtToFocus(int nCal, CPoint point) const {
-  if (nCal < 0 || nCal >= m_nCalCount) return kHitNone;
-  CPickerRects r;
-  GetCalRects(GetCalBounds(nCal), r);
-  int cols = std::max(m_nCols, 1);
-  if (r.m_rcPrev.PtInRect(point) && (m_nFlags & kPrevArrow) && nCal % cols == 0 && !(m_nFlags & kYearOnly))
-    return kHitPrev;
-  if (r.m_rcNext.PtInRect(point) && (m_nFlags & kNextArrow) && nCal % cols == cols - 1 && !(m_nFlags & kMonthOnly))
-    return kHitNext;
-  if (r.m_rcMonth.PtInRect(point) && (m_nFlags & kMonthClickable) && !(m_nFlags & kYearOnly)) return kHitMonth;
-  if (r.m_rcYear.PtInRect(point) && (m_nFlags & kYearClickable) && !(m_nFlags & kMonthOnly)) return kHitYear;
-  if (r.m_rcTitle.PtInRect(point)) return kHitTitle;
-  if (r.m_rcDow.PtInRect(point)) return kHitDow;
-  if (r.m_rcDays.PtInRect(point)) return kHitDays;
-  return kHitNone;
-}
+CPickerHit CNbDatePicker::HitTest(CPoint point) const { return HitTestCal(CalIndexAt(point), point); }
 
-int CNbDatePicker::PtToGrid(int nCal, CPoint point) const {
+CPickerHit CNbDatePicker::HitTestCal(int nCal, CPoint point) const {
+  CPickerHit hit;
+  hit.nCal = nCal;
+  // The cell is taken in the nearest calendar even for an index outside the
+  // control, so that a drag far off still has a cell to aim at.
   CPickerRects r;
   GetCalRects(GetCalBounds(std::clamp(nCal, 0, std::max(m_nCalCount, 1) - 1)), r);
   int x = std::clamp(static_cast<int>(point.x - r.m_rcDays.left), 0, std::max(r.m_rcDays.Width() - 1, 0));
   int y = std::clamp(static_cast<int>(point.y - r.m_rcDays.top), 0, std::max(r.m_rcDays.Height() - 1, 0));
-  int column = std::min(x / std::max(m_nCellWidth, 1), 6);
-  int row = std::min(y / std::max(m_nCellHeight, 1), 5);
-  return row * 7 + column;
+  hit.nCell = std::min(y / std::max(m_nCellHeight, 1), 5) * 7 + std::min(x / std::max(m_nCellWidth, 1), 6);
+  if (nCal < 0 || nCal >= m_nCalCount) return hit;
+  int cols = std::max(m_nCols, 1);
+  if (r.m_rcPrev.PtInRect(point) && (m_nFlags & kPrevArrow) && nCal % cols == 0 && !(m_nFlags & kYearOnly))
+    hit.nPart = kHitPrev;
+  else if (r.m_rcNext.PtInRect(point) && (m_nFlags & kNextArrow) && nCal % cols == cols - 1 &&
+           !(m_nFlags & kMonthOnly))
+    hit.nPart = kHitNext;
+  else if (r.m_rcMonth.PtInRect(point) && (m_nFlags & kMonthClickable) && !(m_nFlags & kYearOnly))
+    hit.nPart = kHitMonth;
+  else if (r.m_rcYear.PtInRect(point) && (m_nFlags & kYearClickable) && !(m_nFlags & kMonthOnly))
+    hit.nPart = kHitYear;
+  else if (r.m_rcTitle.PtInRect(point))
+    hit.nPart = kHitTitle;
+  else if (r.m_rcDow.PtInRect(point))
+    hit.nPart = kHitDow;
+  else if (r.m_rcDays.PtInRect(point))
+    hit.nPart = kHitDays;
+  return hit;
+}
+
+int CNbDatePicker::PtToCalIndex(CPoint point) const { return CalIndexAt(point); }
+
+int CNbDatePicker::PtToFocus(int nCal, CPoint point) const { return HitTestCal(nCal, point).nPart; }
+
+int CNbDatePicker::PtToGrid(int nCal, CPoint point) const { return HitTestCal(nCal, point).nCell; }
+
+CRect CNbDatePicker::CellRect(const CPickerRects& rects, int nCell) const {
+  int row = nCell / 7, column = nCell % 7;
+  CRect r(rects.m_rcDays.left + column * m_nCellWidth, rects.m_rcDays.top + row * m_nCellHeight,
+          rects.m_rcDays.left + (column + 1) * m_nCellWidth, rects.m_rcDays.top + (row + 1) * m_nCellHeight);
+  r.left += 1;
+  r.top += 1;
+  return r;
+}
+
+CRect CNbDatePicker::GetCellRect(int nCal, int nCell) const {
+  CPickerRects r;
+  GetCalRects(GetCalBounds(nCal), r);
+  return CellRect(r, nCell);
 }
 
 const CMonthGrid* CNbDatePicker::GetGrid(int nCal) const {
@@ -106,11 +136,11 @@ const CMonthGrid* CNbDatePicker::GetGrid(int nCal) const {
 int CNbDatePicker::CellMonthClass(int nCal, int nCell) const {
   const CMonthGrid* g = GetGrid(nCal);
   if (!g || nCell < 0 || nCell >= CMonthGrid::kCells) return 1;
-  int firsts = 0;
-  for (int i = 0; i <= nCell; ++i) {
-    if (g->m_naCellDay[i] == 1) ++firsts;
-  }
-  return std::min(firsts, 2);
+  int month = g->m_naCellMonth[nCell];
+  if (month == g->m_nMonth) return 1;
+  int prevMonth = g->m_nMonth, prevYear = g->m_nYear;
+  IncrMonth(prevMonth, prevYear, -1);
+  return month == prevMonth ? 0 : 2;
 }
 
 void CNbDatePicker::GetPrevNextDates(int nCal, int& nPrevMonth, int& nPrevYear, int& nNextMonth,
@@ -128,11 +158,11 @@ void CNbDatePicker::GetPrevNextDates(int nCal, int& nPrevMonth, int& nPrevYear, 
 int CNbDatePicker::GridToDate(int nCal, int nCell, CNbDate& date, BOOL bAllowOther) const {
   const CMonthGrid* g = GetGrid(nCal);
   if (!g || nCell < 0 || nCell >= CMonthGrid::kCells) return 0;
-  int day = g->m_naCellDay[nCell];
+  int day, month, year;
+  g->GetCellDate(nCell, day, month, year);
   if (day < 1) return 0;  // the blank cells of September 1752 hold no date
-  int cls = CellMonthClass(nCal, nCell);
-  if (cls == 1) {
-    date = CNbDate(g->m_nYear, g->m_nMonth, day, date.m_nMark);
+  if (month == g->m_nMonth) {
+    date = CNbDate(year, month, day, date.m_nMark);
     if (HasStartDate() && IsBefore(date, m_dateStart)) {
       date = CNbDate(m_dateStart.m_nYear, m_dateStart.m_nMonth, m_dateStart.m_nDay, date.m_nMark);
       return 0;
@@ -140,9 +170,7 @@ int CNbDatePicker::GridToDate(int nCal, int nCell, CNbDate& date, BOOL bAllowOth
     return 1;
   }
   if (!bAllowOther) return 0;
-  int pm, py, nm, ny;
-  GetPrevNextDates(nCal, pm, py, nm, ny);
-  date = cls == 0 ? CNbDate(py, pm, day, date.m_nMark) : CNbDate(ny, nm, day, date.m_nMark);
+  date = CNbDate(year, month, day, date.m_nMark);
   return 1;
 }
 
@@ -169,16 +197,10 @@ int CNbDatePicker::GridToClosestDate(int nCal, int nCell, CNbDate& date) const {
 int CNbDatePicker::DateToGrid(int nCal, const CNbDate& date, int* pCell) const {
   const CMonthGrid* g = GetGrid(nCal);
   if (!g) return 0;
-  int pm, py, nm, ny;
-  GetPrevNextDates(nCal, pm, py, nm, ny);
-  int firsts = 0;
   for (int i = 0; i < CMonthGrid::kCells; ++i) {
-    if (g->m_naCellDay[i] == 1) ++firsts;
-    if (g->m_naCellDay[i] != date.m_nDay) continue;
-    int cls = std::min(firsts, 2);
-    int month = cls == 0 ? pm : cls == 1 ? g->m_nMonth : nm;
-    int year = cls == 0 ? py : cls == 1 ? g->m_nYear : ny;
-    if (month == date.m_nMonth && year == date.m_nYear) {
+    int day, month, year;
+    g->GetCellDate(i, day, month, year);
+    if (day == date.m_nDay && month == date.m_nMonth && year == date.m_nYear) {
       if (pCell) *pCell = i;
       return 1;
     }
@@ -208,16 +230,26 @@ void CNbDatePicker::SetCalDates(int nMonth, int nYear) {
   }
 }
 
-void CNbDatePicker::GetMaxMonthYearCurCal(int& nMonth, int& nYear) const {
+void CNbDatePicker::GetMaxMonthYear(int nCal, int& nMonth, int& nYear) const {
   nMonth = 12;
   nYear = m_nMaxYear;
-  IncrMonth(nMonth, nYear, -(m_nCalCount - 1 - m_nFocusCal));
+  IncrMonth(nMonth, nYear, -(m_nCalCount - 1 - nCal));
 }
 
-int CNbDatePicker::Is_MMYY_ValidForCurCal(int nMonth, int nYear) const {
+BOOL CNbDatePicker::MonthAllowedFor(int nCal, int nMonth, int nYear) const {
   int maxMonth, maxYear;
-  GetMaxMonthYearCurCal(maxMonth, maxYear);
+  GetMaxMonthYear(nCal, maxMonth, maxYear);
   return Is_MMYY_ValidForCurCal(nMonth, nYear, maxMonth, maxYear);
+}
+
+BOOL CNbDatePicker::MonthsAllowed(int nFirstMonth, int nFirstYear) const {
+  return nFirstYear >= m_nMinYear && MonthAllowedFor(0, nFirstMonth, nFirstYear);
+}
+
+void CNbDatePicker::GetMaxMonthYearCurCal(int& nMonth, int& nYear) const { GetMaxMonthYear(m_nFocusCal, nMonth, nYear); }
+
+int CNbDatePicker::Is_MMYY_ValidForCurCal(int nMonth, int nYear) const {
+  return MonthAllowedFor(m_nFocusCal, nMonth, nYear);
 }
 
 int CNbDatePicker::Is_MMYY_ValidForCurCal(int nMonth1, int nYear1, int nMonth2, int nYear2) const {
@@ -225,8 +257,41 @@ int CNbDatePicker::Is_MMYY_ValidForCurCal(int nMonth1, int nYear1, int nMonth2, 
 }
 
 void CNbDatePicker::GetDateRange(CNbDate* pFirst, CNbDate* pLast) const {
-  if (pFirst) GridToDate(0, 0, *pFirst, TRUE);
-  if (pLast) GridToDate(m_nCalCount - 1, CMonthGrid::kCells - 1, *pLast, TRUE);
+  // The outermost cells that hold a date: September 1752 leaves its corner
+  // cells blank.
+  const CMonthGrid* first = GetGrid(0);
+  const CMonthGrid* last = GetGrid(m_nCalCount - 1);
+  if (pFirst && first) {
+    int cell = 0;
+    while (cell + 1 < CMonthGrid::kCells && first->m_naCellDay[cell] < 1) ++cell;
+    GridToDate(0, cell, *pFirst, TRUE);
+  }
+  if (pLast && last) {
+    int cell = CMonthGrid::kCells - 1;
+    while (cell > 0 && last->m_naCellDay[cell] < 1) --cell;
+    GridToDate(m_nCalCount - 1, cell, *pLast, TRUE);
+  }
+}
+
+CRect CNbDatePicker::PartRect(int nCal, int nPart) const {
+  CRect bounds = GetCalBounds(nCal);
+  CPickerRects rects;
+  GetCalRects(bounds, rects);
+  switch (nPart) {
+    case kHitPrev: return rects.m_rcPrev;
+    case kHitNext: return rects.m_rcNext;
+    case kHitMonth: return rects.m_rcMonth;
+    case kHitYear: return rects.m_rcYear;
+    case kHitDays: {
+      int cell = -1;
+      if (!DateToGrid(nCal, m_dateHighlight, &cell)) return CRect(0, 0, 0, 0);
+      if (!(m_nFlags & kWeekRow)) return CellRect(rects, cell);
+      CRect row = CellRect(rects, cell - cell % 7);
+      row.right = CellRect(rects, cell - cell % 7 + 6).right;
+      return row;
+    }
+    default: return bounds;
+  }
 }
 
 void CNbDatePicker::GetDayRect(CRect& rect) const {

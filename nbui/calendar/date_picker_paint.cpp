@@ -10,12 +10,12 @@
 
 namespace {
 
-constexpr int kItemDays = 42;
-constexpr int kItemOtherDays = 43;
-constexpr int kItemWeekdays = 45;
-constexpr int kItemGrid = 46;
-constexpr int kItemToday = 47;
-constexpr int kItemSelected = 49;
+constexpr int kItemDays = NB_THEME_ITEM_CAL_DAYS;
+constexpr int kItemOtherDays = NB_THEME_ITEM_CAL_OTHER_DAYS;
+constexpr int kItemWeekdays = NB_THEME_ITEM_CAL_WEEKDAYS;
+constexpr int kItemGrid = NB_THEME_ITEM_CAL_GRID;
+constexpr int kItemToday = NB_THEME_ITEM_CAL_TODAY;
+constexpr int kItemSelected = NB_THEME_ITEM_CAL_SELECTED;
 constexpr UINT kLabelFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;  // 37
 
 // Weekday letters, Sunday first: the resource ids of Monday..Sunday are 12501..12507.
@@ -41,67 +41,43 @@ BOOL CNbDatePicker::OnEraseBkgnd(CDC*) { return TRUE; }
 void CNbDatePicker::OnPaint() {
   CPaintDC dc(this);
   if (nbp::clock::WallTime() == static_cast<time_t>(-1) || !m_pGrids) return;
-  if (m_nFocus == 0) {
-    for (int c = 0; c < m_nCalCount; ++c) PaintCalendar(dc, c);
-  } else if (m_nFocusCal >= 0 && m_nFocusCal < m_nCalCount) {
-    PaintCalendar(dc, m_nFocusCal);
+  // Each calendar is buffered and copied only where the update region meets
+  // what can be seen of the window: a part repainted alone costs only its
+  // area, and a picker far larger than the screen only the visible part.
+  CRect update;
+  if (dc.GetClipBox(&update) == NULLREGION || update.IsRectEmpty()) return;
+  for (int c = 0; c < m_nCalCount; ++c) {
+    CRect area;
+    if (area.IntersectRect(GetCalBounds(c), update)) PaintCalendar(dc, c, area);
   }
 }
 
-void CNbDatePicker::PaintCalendar(CDC& dc, int nCal) {
+void CNbDatePicker::PaintCalendar(CDC& dc, int nCal, const CRect& rcArea) {
   CRect bounds = GetCalBounds(nCal);
   CPickerRects rects;
   GetCalRects(bounds, rects);
-  int focus = m_nFocus;
-
-  CRect area = bounds;
-  int onlyCell = -1;
-  switch (focus) {
-    case kHitPrev: area = rects.m_rcPrev; break;
-    case kHitNext: area = rects.m_rcNext; break;
-    case kHitMonth: area = rects.m_rcMonth; break;
-    case kHitYear: area = rects.m_rcYear; break;
-    case kHitDays: {
-      int cell = -1;
-      if (!DateToGrid(nCal, m_dateHighlight, &cell)) return;
-      onlyCell = cell;
-      int row = cell / 7, col = cell % 7;
-      area = (m_nFlags & kWeekRow)
-                 ? CRect(rects.m_rcDays.left, rects.m_rcDays.top + row * m_nCellHeight, rects.m_rcDays.right,
-                         rects.m_rcDays.top + (row + 1) * m_nCellHeight)
-                 : CRect(rects.m_rcDays.left + col * m_nCellWidth, rects.m_rcDays.top + row * m_nCellHeight,
-                         rects.m_rcDays.left + (col + 1) * m_nCellWidth, rects.m_rcDays.top + (row + 1) * m_nCellHeight);
-      area.left += 1;
-      area.top += 1;
-      break;
-    }
-    default: break;
-  }
-  if (area.IsRectEmpty()) return;
 
   CDC mem;
   mem.CreateCompatibleDC(&dc);
   CBitmap bitmap;
-  bitmap.CreateCompatibleBitmap(&dc, area.Width(), area.Height());
+  bitmap.CreateCompatibleBitmap(&dc, rcArea.Width(), rcArea.Height());
   CBitmap* oldBitmap = mem.SelectObject(&bitmap);
   // Drawn in client coordinates; only the area lands in the bitmap.
-  mem.SetViewportOrg(-area.left, -area.top);
+  mem.SetViewportOrg(-rcArea.left, -rcArea.top);
   mem.SetBkMode(TRANSPARENT);
 
   CRect inner = bounds;
-  if (focus == 0) {
-    mem.FrameRect(&inner, CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
-    inner.DeflateRect(1, 1);
-  }
-  if (focus >= 0 && focus <= kHitYear) DrawTitleBackground(mem, nCal, rects);
-  if (focus == 0 || focus == kHitMonth) DrawLabel(mem, nCal, rects, kHitMonth);
-  if (focus == 0 || focus == kHitYear) DrawLabel(mem, nCal, rects, kHitYear);
-  if (focus == 0 || focus == kHitPrev || focus == kHitNext) DrawArrows(mem, nCal, rects);
-  if (focus == 0) DrawWeekdays(mem, nCal, rects);
-  if (focus == 0 || focus == kHitDays) DrawDays(mem, nCal, rects, onlyCell);
-  if (focus == 0) DrawGridLines(mem, inner, rects);
+  mem.FrameRect(&inner, CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+  inner.DeflateRect(1, 1);
+  DrawTitleBackground(mem, nCal, rects);
+  DrawLabel(mem, nCal, rects, kHitMonth);
+  DrawLabel(mem, nCal, rects, kHitYear);
+  DrawArrows(mem, nCal, rects);
+  DrawWeekdays(mem, nCal, rects);
+  DrawDays(mem, nCal, rects, rcArea);
+  DrawGridLines(mem, inner, rects);
 
-  dc.BitBlt(area.left, area.top, area.Width(), area.Height(), &mem, area.left, area.top, SRCCOPY);
+  dc.BitBlt(rcArea.left, rcArea.top, rcArea.Width(), rcArea.Height(), &mem, rcArea.left, rcArea.top, SRCCOPY);
   mem.SelectObject(oldBitmap);
 }
 
@@ -169,8 +145,8 @@ void CNbDatePicker::DrawArrows(CDC& dc, int nCal, const CPickerRects& rects) {
   COLORREF dark = NbThemeShadeColor(light, -128);
   for (int hit : {kHitPrev, kHitNext}) {
     bool prev = hit == kHitPrev;
-    if (prev && (!(m_nFlags & kPrevArrow) || nCal % cols != 0 || m_nFocus == kHitNext)) continue;
-    if (!prev && (!(m_nFlags & kNextArrow) || nCal % cols != cols - 1 || m_nFocus == kHitPrev)) continue;
+    if (prev && (!(m_nFlags & kPrevArrow) || nCal % cols != 0)) continue;
+    if (!prev && (!(m_nFlags & kNextArrow) || nCal % cols != cols - 1)) continue;
     CRect square = prev ? rects.m_rcPrev : rects.m_rcNext;
     bool pressed = m_bTracking && m_nFocus == hit && m_nFocusCal == nCal;
     bool hot = m_nRolloverCal == nCal && m_nRolloverPart == hit;
@@ -219,7 +195,7 @@ void CNbDatePicker::DrawWeekdays(CDC& dc, int nCal, const CPickerRects& rects) {
   dc.SelectObject(oldFont);
 }
 
-void CNbDatePicker::DrawDays(CDC& dc, int nCal, const CPickerRects& rects, int nOnlyCell) {
+void CNbDatePicker::DrawDays(CDC& dc, int nCal, const CPickerRects& rects, const CRect& rcArea) {
   NBTHEMEITEMINFO own{}, other{}, today{}, selected{}, grid46{}, attr{};
   if (!Supplied(kItemDays, &own)) return;
   Supplied(kItemOtherDays, &other);
@@ -243,41 +219,34 @@ void CNbDatePicker::DrawDays(CDC& dc, int nCal, const CPickerRects& rects, int n
 
   CFont* oldFont = dc.SelectObject(big ? NbThemeGetFont() : NbThemeGetSmallFont());
   COLORREF oldColor = dc.GetTextColor();
-  int pm, py, nm, ny;
-  GetPrevNextDates(nCal, pm, py, nm, ny);
-  int firsts = 0;
   for (int cell = 0; cell < CMonthGrid::kCells; ++cell) {
-    int day = grid->m_naCellDay[cell];
-    if (day == 1) ++firsts;
-    int cls = std::min(firsts, 2);
-    int row = cell / 7, col = cell % 7;
-    if (nOnlyCell >= 0) {
-      bool wanted = weekRow ? row == nOnlyCell / 7 : cell == nOnlyCell;
-      if (!wanted) continue;
-    }
-    CRect r(rects.m_rcDays.left + col * m_nCellWidth, rects.m_rcDays.top + row * m_nCellHeight,
-            rects.m_rcDays.left + (col + 1) * m_nCellWidth, rects.m_rcDays.top + (row + 1) * m_nCellHeight);
-    r.left += 1;
-    r.top += 1;
+    CRect r = CellRect(rects, cell);
+    // A cell draws at most one pixel beyond its rectangle (the week row's fill).
+    CRect reach = r, seen;
+    reach.InflateRect(1, 1);
+    if (!seen.IntersectRect(reach, rcArea)) continue;
+    int day, month, year;
+    grid->GetCellDate(cell, day, month, year);
     if (day < 1) continue;  // the blank cells of September 1752
-    CNbDate date = cls == 0 ? CNbDate(py, pm, day) : cls == 1 ? CNbDate(grid->m_nYear, grid->m_nMonth, day)
-                                                              : CNbDate(ny, nm, day);
+    bool ownMonth = month == grid->m_nMonth;
+    int row = cell / 7;
+    CNbDate date(year, month, day);
     int mark = 0;
     bool hasEvent = FindEventMark(date, &mark);
     bool inSelectionMonth = date.m_nMonth == m_dateHighlight.m_nMonth && date.m_nYear == m_dateHighlight.m_nYear;
     bool isSelected = showSelection && selectedCell == cell;
     bool inSelectedRow = showSelection && weekRow && selectedCell >= 0 && row == selectedCell / 7 && inSelectionMonth;
-    COLORREF text = cls == 1 ? own.crText : other.crText;
+    COLORREF text = ownMonth ? own.crText : other.crText;
     bool bold = false;
     if (cell == todayCell) {
       bold = true;
-      text = cls == 1 ? today.crText : other.crText;
+      text = ownMonth ? today.crText : other.crText;
     }
     if (isSelected || inSelectedRow) {
       bold = true;
       text = selected.crText;
     }
-    if (!bold && startSet && cls == 1 && IsBefore(date, m_dateStart)) text = other.crText;
+    if (!bold && startSet && ownMonth && IsBefore(date, m_dateStart)) text = other.crText;
     dc.SelectObject(bold ? (big ? NbThemeGetBoldFont() : NbThemeGetSmallBoldFont())
                          : (big ? NbThemeGetFont() : NbThemeGetSmallFont()));
     dc.SetTextColor(text);
@@ -301,9 +270,9 @@ void CNbDatePicker::DrawDays(CDC& dc, int nCal, const CPickerRects& rects, int n
     } else if (hasEvent && mark != 0) {
       dc.FillSolidRect(&r, NbThemeShadeColor(attr.crColor1, 64));
     } else {
-      NbThemeFillItem(&dc, &r, cls == 1 ? kItemDays : kItemOtherDays, 0);
+      NbThemeFillItem(&dc, &r, ownMonth ? kItemDays : kItemOtherDays, 0);
     }
-    if (startSet && cls == 1 && date == m_dateStart) {
+    if (startSet && ownMonth && date == m_dateStart) {
       int x = r.right - 4, y = r.top + (r.Height() - 3) / 2;
       dc.FillSolidRect(x, y, 1, 3, text);
       dc.FillSolidRect(x + 1, y + 1, 1, 1, text);

@@ -134,3 +134,34 @@ void CMonthGrid::GetCellDate(int nIndex, int& nDay, int& nMonth, int& nYear) con
   if (m_nMonth == 1 && nMonth == 12) --nYear;
   if (m_nMonth == 12 && nMonth == 1) ++nYear;
 }
+
+bool CMonthGrid::StepDays(int& nDay, int& nMonth, int& nYear, int nDays) {
+  int month = nMonth, year = nYear;
+  CMonthGrid grid(0);
+  grid.Fill(month, year);
+  if (grid.m_nMonth != month || grid.m_nYear != year) return false;
+  int cell = nDay >= 1 ? grid.FindCell(nDay, month) : kCells;
+  if (cell == kCells) return false;
+  const int dir = nDays < 0 ? -1 : 1;
+  auto own = [&](int i) { return i >= 0 && i < kCells && grid.m_naCellMonth[i] == month && grid.m_naCellDay[i] >= 1; };
+  for (int64_t left = nDays < 0 ? -static_cast<int64_t>(nDays) : nDays; left > 0; --left) {
+    if (own(cell + dir)) {
+      cell += dir;
+      continue;
+    }
+    // Into the month before or after, at its last or first shown day.
+    month += dir;
+    if (month == 0 || month == 13) {
+      month = month == 0 ? 12 : 1;
+      year += dir;
+    }
+    if (year < 1 || year == INT_MAX) return false;
+    grid.Fill(month, year);
+    cell = dir > 0 ? 0 : kCells - 1;
+    while (!own(cell)) cell += dir;
+  }
+  nDay = grid.m_naCellDay[cell];
+  nMonth = month;
+  nYear = year;
+  return true;
+}

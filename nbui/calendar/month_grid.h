@@ -44,6 +44,11 @@ class NBUI_API CMonthGrid {
   // 0 Sunday ... 6 Saturday; -1 for a month outside 1-12 or a year below 1.
   // True for the first of every month except September 1752 (see Fill).
   static int DayOfWeek(int nDay, int nMonth, int nYear);
+  // Moves a date by nDays of the days the grids show (Julian up to 1752,
+  // no 3-13 September 1752); back for a negative count. False, with the date
+  // untouched, for a date no grid shows or a walk that leaves years 1 to
+  // INT_MAX - 1. Takes time in proportion to |nDays|.
+  static bool StepDays(int& nDay, int& nMonth, int& nYear, int nDays);
 
   int m_naCellMonth[kCells];
   int m_naCellDay[kCells];

@@ -81,18 +81,13 @@ class PickerTest : public ::testing::Test {
     parent_.received.clear();
   }
 
-  // The centre of a cell (row-major index) of a calendar, in picker coordinates.
-  CPoint CellCenter(int cal, int cell) {
-    CPickerRects r;
-    picker_.GetCalRects(picker_.GetCalBounds(cal), r);
-    return CPoint(r.m_rcDays.left + (cell % 7) * picker_.m_nCellWidth + picker_.m_nCellWidth / 2,
-                  r.m_rcDays.top + (cell / 7) * picker_.m_nCellHeight + picker_.m_nCellHeight / 2);
-  }
-  CPoint CellOf(int cal, int year, int month, int day) {
+  // The painted rectangle of a date's cell, and its centre, in picker coordinates.
+  CRect CellRectOf(int cal, int year, int month, int day) {
     int cell = -1;
     EXPECT_TRUE(picker_.DateToGrid(cal, CNbDate(year, month, day), &cell)) << year << "-" << month << "-" << day;
-    return CellCenter(cal, cell);
+    return picker_.GetCellRect(cal, cell);
   }
+  CPoint CellOf(int cal, int year, int month, int day) { return CellRectOf(cal, year, month, day).CenterPoint(); }
   CPickerRects Rects(int cal) {
     CPickerRects r;
     picker_.GetCalRects(picker_.GetCalBounds(cal), r);

@@ -242,3 +242,134 @@ TEST_F(PickerTest, DraggedItemsPickAndRestoreDates) {
   picker_.GetSelection(y, m, d);
   EXPECT_EQ(d, 20);
 }
+
+// Calendars of a fixed size stand centred; every day shown can be reached.
+TEST_F(PickerTest, CentredFixedSizeCalendarsAnswerWhereTheyAreDrawn) {
+  MakePicker(2, 1, 400, 160, 150, 150);
+  ASSERT_EQ(picker_.GetCalBounds(0).left, 50);
+  for (int day : {19, 20}) {
+    Click(Hwnd(), CellOf(0, 2004, 3, day));
+    int y, m, d;
+    picker_.GetSelection(y, m, d);
+    EXPECT_EQ(CNbDate(y, m, d), CNbDate(2004, 3, day)) << "a click on " << day << " March";
+  }
+  nbp::test::MoveTo(Hwnd(), CellOf(0, 2004, 3, 27));
+  ASSERT_FALSE(parent_.tipDates.empty());
+  EXPECT_EQ(parent_.tipDates.back(), CNbDate(2004, 3, 27)) << "the tooltip asks for the day under the mouse";
+  CPoint over = CellOf(0, 2004, 3, 13);
+  picker_.ClientToScreen(&over);
+  EXPECT_EQ(picker_.SendMessage(NBDP_DROP, 0, MAKELPARAM(over.x, over.y)), Utc(2004, 3, 13, 0));
+  CPoint next = CellOf(0, 2004, 3, 14);
+  picker_.ClientToScreen(&next);
+  picker_.SendMessage(NBDP_DRAGOVER, 0, MAKELPARAM(next.x, next.y));
+  int y, m, d;
+  picker_.GetSelection(y, m, d);
+  EXPECT_EQ(d, 14) << "a drag passing over a day shows it selected";
+  picker_.SendMessage(NBDP_DRAGEND, 0, 0);
+  nbp::test::MoveTo(Hwnd(), Rects(0).m_rcYear.CenterPoint());
+  nbp::test::AdvanceClock(20);
+  EXPECT_EQ(picker_.m_nRolloverCal, 0);
+  EXPECT_EQ(picker_.m_nRolloverPart, CNbDatePicker::kHitYear) << "the first calendar's year turns hot";
+  nbp::test::MoveTo(Hwnd(), Rects(1).m_rcNext.CenterPoint());
+  nbp::test::AdvanceClock(20);
+  EXPECT_EQ(picker_.m_nRolloverCal, 1);
+  EXPECT_EQ(picker_.m_nRolloverPart, CNbDatePicker::kHitNext);
+}
+
+TEST_F(PickerTest, ArrowKeysMoveByTheDaysTheCalendarShows) {
+  MakePicker(1, 1, 200, 170);
+  picker_.SetMinYear(1700);
+  picker_.SetFocus();
+  auto selection = [&] {
+    int y, m, d;
+    picker_.GetSelection(y, m, d);
+    return CNbDate(y, m, d);
+  };
+  picker_.SetSelection(1752, 9, 2, FALSE);
+  nbp::test::PressKey(VK_RIGHT);
+  EXPECT_EQ(selection(), CNbDate(1752, 9, 14)) << "the day after 2 September 1752";
+  nbp::test::PressKey(VK_LEFT);
+  EXPECT_EQ(selection(), CNbDate(1752, 9, 2));
+  nbp::test::PressKey(VK_DOWN);
+  EXPECT_EQ(selection(), CNbDate(1752, 9, 20)) << "a week of shown days";
+  nbp::test::PressKey(VK_UP);
+  EXPECT_EQ(selection(), CNbDate(1752, 9, 2));
+  picker_.SetSelection(1700, 2, 28, FALSE);
+  nbp::test::PressKey(VK_RIGHT);
+  EXPECT_EQ(selection(), CNbDate(1700, 2, 29)) << "1700 is a leap year before the switch";
+  nbp::test::PressKey(VK_RIGHT);
+  EXPECT_EQ(selection(), CNbDate(1700, 3, 1));
+  const PickerMessage* m = parent_.Last(NBDP_SELCHANGE);
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(m->lParam, MAKELPARAM(1, 3));
+}
+
+TEST_F(PickerTest, NoMenuKeyOrPageLeavesTheAllowedYears) {
+  auto selection = [&] {
+    int y, m, d;
+    picker_.GetSelection(y, m, d);
+    return CNbDate(y, m, d);
+  };
+  MakePicker(1, 1, 200, 170);
+  picker_.SetMinYear(2004);
+  picker_.SetMaxYear(2004);
+  picker_.SetSelection(2004, 6, 15, FALSE);
+  nbp::test::Pump();
+  nbp::Headless()->ChooseMenuCommand(9);  // the last entry, if there were nine
+  nbp::test::Click(Hwnd(), Rects(0).m_rcYear.CenterPoint());
+  ASSERT_FALSE(nbp::Headless()->Menus().empty());
+  const nbp::PopupMenuRequest& menu = nbp::Headless()->Menus().back();
+  ASSERT_EQ(menu.items.size(), 1u) << "only 2004 may be chosen";
+  EXPECT_EQ(menu.items[0].text, "2004");
+  EXPECT_EQ(selection(), CNbDate(2004, 6, 15));
+  picker_.DestroyWindow();
+
+  MakePicker(3, 1, 600, 170);
+  picker_.SetMinYear(1970);
+  picker_.SetMaxYear(2031);
+  picker_.SetSelection(2031, 12, 1, FALSE);
+  int m, y;
+  picker_.GetDisplayMonth(&m, &y);
+  EXPECT_EQ(CNbDate(y, m, 1), CNbDate(2031, 10, 1)) << "the calendars end at December 2031";
+  picker_.SetFocus();
+  size_t beeps = Beeps().size();
+  nbp::test::PressKey(VK_END);
+  EXPECT_EQ(selection(), CNbDate(2031, 12, 1));
+  EXPECT_EQ(Beeps().size(), beeps + 1);
+  picker_.DestroyWindow();
+
+  MakePicker(3, 2, 600, 340);
+  picker_.SetDisplayMonth(6, 2031, FALSE);
+  picker_.SetSelection(2031, 9, 15, FALSE);
+  picker_.SetFocus();
+  beeps = Beeps().size();
+  nbp::test::PressKey(VK_NEXT);
+  EXPECT_EQ(selection(), CNbDate(2031, 9, 15)) << "six months on would show 2032";
+  picker_.GetDisplayMonth(&m, &y);
+  EXPECT_EQ(CNbDate(y, m, 1), CNbDate(2031, 6, 1));
+  EXPECT_EQ(Beeps().size(), beeps + 1);
+  nbp::test::PressKey(VK_PRIOR);
+  picker_.GetDisplayMonth(&m, &y);
+  EXPECT_EQ(CNbDate(y, m, 1), CNbDate(2030, 12, 1)) << "back is still allowed";
+}
+
+TEST_F(PickerTest, ALongWheelTurnMovesOnce) {
+  MakePicker(1, 1, 200, 170);
+  picker_.SetSelection(2004, 3, 10, FALSE);
+  picker_.SetFocus();
+  parent_.received.clear();
+  nbp::test::Wheel(Hwnd(), CPoint(50, 50), -1200);
+  int y, m, d;
+  picker_.GetSelection(y, m, d);
+  EXPECT_EQ(CNbDate(y, m, d), CNbDate(2004, 3, 20)) << "ten notches, ten days";
+  EXPECT_EQ(parent_.Count(NBDP_SELCHANGE), 1);
+  picker_.SetMaxYear(2004);
+  picker_.SetSelection(2004, 12, 25, FALSE);
+  parent_.received.clear();
+  size_t beeps = Beeps().size();
+  nbp::test::Wheel(Hwnd(), CPoint(50, 50), -32768);
+  picker_.GetSelection(y, m, d);
+  EXPECT_EQ(CNbDate(y, m, d), CNbDate(2004, 12, 31)) << "as far as the last allowed year goes";
+  EXPECT_EQ(Beeps().size(), beeps + 1);
+  EXPECT_EQ(parent_.Count(NBDP_SELCHANGE), 1);
+}

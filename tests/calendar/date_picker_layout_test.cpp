@@ -76,13 +76,26 @@ TEST_F(PickerTest, ClosestDateStepsIntoTheOwnMonth) {
   EXPECT_EQ(d, CNbDate(2004, 3, 7)) << "a February cell steps down a row";
 }
 
+// The range runs between the outermost cells that hold a date; September
+// 1752 leaves its corner cells blank.
 TEST_F(PickerTest, DateRangeCoversTheOuterCells) {
-  MakePicker(2, 1, 400, 150);
-  picker_.SetDisplayMonth(2, 2004, FALSE);
-  CNbDate first(0, 0, 0), last(0, 0, 0);
-  picker_.GetDateRange(&first, &last);
-  EXPECT_EQ(first, CNbDate(2004, 2, 1));
-  EXPECT_EQ(last, CNbDate(2004, 4, 10));
+  struct Case {
+    int cols, month, year;
+    CNbDate first, last;
+  } cases[] = {
+      {2, 2, 2004, CNbDate(2004, 2, 1), CNbDate(2004, 4, 10)},
+      {1, 9, 1752, CNbDate(1752, 9, 1), CNbDate(1752, 9, 30)},
+      {2, 8, 1752, CNbDate(1752, 7, 26), CNbDate(1752, 9, 30)},
+  };
+  for (const Case& c : cases) {
+    MakePicker(c.cols, 1, 200 * c.cols, 150);
+    picker_.SetDisplayMonth(c.month, c.year, FALSE);
+    CNbDate first(0, 0, 0), last(0, 0, 0);
+    picker_.GetDateRange(&first, &last);
+    EXPECT_EQ(first, c.first) << c.month << "/" << c.year;
+    EXPECT_EQ(last, c.last) << c.month << "/" << c.year;
+    picker_.DestroyWindow();
+  }
 }
 
 TEST_F(PickerTest, EventMarksFollowTheirRules) {
@@ -106,13 +119,28 @@ TEST_F(PickerTest, EventMarksFollowTheirRules) {
 TEST_F(PickerTest, LastAllowedMonthDependsOnTheCalendar) {
   MakePicker(3, 1, 600, 170);
   picker_.SetMaxYear(2031);
-  picker_.m_nFocusCal = 0;
-  EXPECT_TRUE(picker_.Is_MMYY_ValidForCurCal(10, 2031));
-  EXPECT_FALSE(picker_.Is_MMYY_ValidForCurCal(11, 2031));
+  picker_.SetFlags(picker_.GetFlags() | CNbDatePicker::kMonthMenu);
+  picker_.SetDisplayMonth(9, 2031, FALSE);
+  nbp::test::Pump();
+  // The first of three calendars may show October 2031 at the latest.
+  nbp::Headless()->ChooseMenuCommand(0);
+  nbp::test::Click(Hwnd(), Rects(0).m_rcMonth.CenterPoint());
+  ASSERT_FALSE(nbp::Headless()->Menus().empty());
+  EXPECT_EQ(nbp::Headless()->Menus().back().items.back().text, "October 2031");
+  // The last one may show December: its menu ends there.
+  nbp::Headless()->ChooseMenuCommand(0);
+  nbp::test::Click(Hwnd(), Rects(2).m_rcMonth.CenterPoint());
+  EXPECT_EQ(nbp::Headless()->Menus().back().items.back().text, "December 2031");
+  // One step on is allowed, a second is not.
+  nbp::test::Click(Hwnd(), Rects(2).m_rcNext.CenterPoint());
   int m, y;
-  picker_.GetMaxMonthYearCurCal(m, y);
+  picker_.GetDisplayMonth(&m, &y);
   EXPECT_EQ(m, 10);
-  EXPECT_EQ(y, 2031);
+  size_t beeps = Beeps().size();
+  nbp::test::Click(Hwnd(), Rects(2).m_rcNext.CenterPoint());
+  picker_.GetDisplayMonth(&m, &y);
+  EXPECT_EQ(m, 10) << "the last calendar already shows December 2031";
+  EXPECT_EQ(Beeps().size(), beeps + 1);
   EXPECT_TRUE(picker_.Is_MMYY_ValidForCurCal(12, 2030, 1, 2031));
 }
 
@@ -145,7 +173,9 @@ TEST_F(PickerTest, BadMonthsAndSizesAreRefused) {
   EXPECT_EQ(y2, y);
   picker_.MoveWindow(10, 10, 0, 0);  // no room at all: still no division by zero
   EXPECT_EQ(picker_.PtToCalIndex(CPoint(3, 3)), 0);
-  EXPECT_GE(picker_.PtToGrid(0, CPoint(3, 3)), 0);
+  parent_.received.clear();
+  nbp::test::Click(Hwnd(), CPoint(3, 3));
+  EXPECT_EQ(parent_.Count(NBDP_SELCHANGE), 0) << "no day is left to click";
 }
 
 TEST_F(PickerTest, EventsAddedToTheListDirectlyAreSeen) {

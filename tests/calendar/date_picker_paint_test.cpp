@@ -13,18 +13,7 @@ NBTHEMEITEMINFO Item(int item) {
 class PickerPaintTest : public PickerTest {
  protected:
   COLORREF Pixel(CPoint p) { return nbp::WindowPixel(Hwnd(), p.x, p.y); }
-  // The rectangle of a day cell (left and top moved in by 1, as painted).
-  CRect Cell(int cal, int year, int month, int day) {
-    int cell = -1;
-    EXPECT_TRUE(picker_.DateToGrid(cal, CNbDate(year, month, day), &cell));
-    CPickerRects r = Rects(cal);
-    CRect c(r.m_rcDays.left + (cell % 7) * picker_.m_nCellWidth, r.m_rcDays.top + (cell / 7) * picker_.m_nCellHeight,
-            r.m_rcDays.left + (cell % 7 + 1) * picker_.m_nCellWidth,
-            r.m_rcDays.top + (cell / 7 + 1) * picker_.m_nCellHeight);
-    c.left += 1;
-    c.top += 1;
-    return c;
-  }
+  CRect Cell(int cal, int year, int month, int day) { return CellRectOf(cal, year, month, day); }
 };
 
 TEST_F(PickerPaintTest, SelectionFillsItsCellWithTheSelectionColor) {
@@ -57,8 +46,10 @@ TEST_F(PickerPaintTest, GridLinesAndTheBlackFrame) {
   nbp::test::Pump();
   CPickerRects r = Rects(0);
   COLORREF grid = Item(46).crColor1;
-  EXPECT_EQ(Pixel(CPoint(r.m_rcDays.left + picker_.m_nCellWidth, r.m_rcDays.top + 5)), grid) << "a column line";
-  EXPECT_EQ(Pixel(CPoint(r.m_rcDays.left + 5, r.m_rcDays.top + picker_.m_nCellHeight)), grid) << "a row line";
+  // The lines run just left of and above each painted cell.
+  CRect second = picker_.GetCellRect(0, 8);
+  EXPECT_EQ(Pixel(CPoint(second.left - 1, second.top + 5)), grid) << "a column line";
+  EXPECT_EQ(Pixel(CPoint(second.left + 5, second.top - 1)), grid) << "a row line";
   CRect bounds = picker_.GetCalBounds(0);
   EXPECT_EQ(Pixel(bounds.TopLeft()), RGB(0, 0, 0));
   EXPECT_EQ(Pixel(CPoint(bounds.left + 1, bounds.top + 5)), grid) << "the frame inside the black one";
@@ -102,4 +93,49 @@ TEST_F(PickerPaintTest, TodayIsWrittenInTheTodayColor) {
     for (int x = today.left; x < today.right && !found; ++x) found = Pixel(CPoint(x, y)) == want;
   }
   EXPECT_TRUE(found) << "some of the day number's pixels are in the today color";
+}
+
+TEST_F(PickerPaintTest, RepaintedWeekRowKeepsItsGridLines) {
+  MakePicker(1, 1, 210, 180);
+  picker_.SetFlags(picker_.GetFlags() | CNbDatePicker::kWeekRow);
+  picker_.SetSelection(2004, 3, 16, FALSE);
+  nbp::test::Pump();
+  nbp::test::Click(Hwnd(), CellOf(0, 2004, 3, 25));
+  nbp::test::Pump();
+  // The line left of 17 March, inside the row that lost the highlight.
+  CRect c = Cell(0, 2004, 3, 17);
+  EXPECT_EQ(Pixel(CPoint(c.left - 1, c.top + 5)), Item(NB_THEME_ITEM_CAL_GRID).crColor1);
+  CRect now = Cell(0, 2004, 3, 26);
+  EXPECT_EQ(Pixel(CPoint(now.left - 1, now.top + 5)), Item(NB_THEME_ITEM_CAL_GRID).crColor1);
+}
+
+TEST_F(PickerPaintTest, HotMonthOnlyTitleKeepsItsArrows) {
+  MakePicker(1, 1, 210, 180);
+  picker_.SetFlags(picker_.GetFlags() | CNbDatePicker::kMonthOnly);
+  nbp::test::Pump();
+  auto blackIn = [&](const CRect& r) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += Pixel(CPoint(x, y)) == RGB(0, 0, 0);
+    return n;
+  };
+  CPickerRects r = Rects(0);
+  int before = blackIn(r.m_rcPrev), beforeNext = blackIn(r.m_rcNext);
+  ASSERT_GT(before, 0) << "the arrow is drawn";
+  nbp::test::MoveTo(Hwnd(), CPoint(r.m_rcTitle.CenterPoint()));
+  nbp::test::AdvanceClock(20);
+  ASSERT_EQ(picker_.m_nRolloverPart, CNbDatePicker::kHitMonth);
+  EXPECT_EQ(blackIn(r.m_rcPrev), before) << "the hot label repaints around the arrows";
+  EXPECT_EQ(blackIn(r.m_rcNext), beforeNext);
+}
+
+TEST_F(PickerPaintTest, AHugePickerPaintsWhatCanBeSeen) {
+  MakePicker(3, 2, 30000, 2600);
+  picker_.SetSelection(2004, 2, 1, FALSE);  // February 2004 begins on a Sunday: the top-left cell
+  nbp::test::Pump();
+  CRect cell = Cell(0, 2004, 2, 1);
+  ASSERT_LT(cell.top + 40, 480) << "the cell reaches into the visible part";
+  EXPECT_EQ(Pixel(CPoint(600, cell.top + 30)), Item(NB_THEME_ITEM_CAL_SELECTED).crColor1);
+  EXPECT_EQ(Pixel(CPoint(0, 0)), RGB(0, 0, 0)) << "the black frame";
+  EXPECT_EQ(Pixel(CPoint(600, cell.top - 1)), Item(NB_THEME_ITEM_CAL_GRID).crColor1) << "the row line above it";
 }

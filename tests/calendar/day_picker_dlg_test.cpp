@@ -62,11 +62,7 @@ TEST_F(DayPickerTest, DoubleClickOnADayClosesAtOnce) {
     CNbDatePicker* picker = Picker(dlg);
     int cell = -1;
     ASSERT_TRUE(picker->DateToGrid(0, CNbDate(2004, 3, 24), &cell));
-    CPickerRects r;
-    picker->GetCalRects(picker->GetCalBounds(0), r);
-    POINT p{r.m_rcDays.left + (cell % 7) * picker->m_nCellWidth + picker->m_nCellWidth / 2,
-            r.m_rcDays.top + (cell / 7) * picker->m_nCellHeight + picker->m_nCellHeight / 2};
-    nbp::test::DoubleClick(picker->m_hWnd, p);
+    nbp::test::DoubleClick(picker->m_hWnd, picker->GetCellRect(0, cell).CenterPoint());
   });
   EXPECT_EQ(NbDisplayNbDayPickerDlg(date), 1);
   EXPECT_EQ(date, Date(2004, 3, 24));
@@ -122,4 +118,24 @@ TEST_F(DayPickerTest, MinusOneOpensOnToday) {
 TEST_F(DayPickerTest, NotADateOpensOnTodayToo) {
   CNbDayPickerDlg dlg(std::nan(""), nullptr);
   EXPECT_EQ(COleDateTime(dlg.m_date).GetYear(), 2004);
+}
+
+TEST_F(DayPickerTest, YearMenuKeepsToTheDialogsYears) {
+  CNbDayPickerDlg dlg(Date(2004, 6, 15), nullptr);
+  dlg.SetMinYear(2004);
+  dlg.SetMaxYear(2004);
+  nbp::Headless()->WhenIdle([&] {
+    HWND h = RunningDialog();
+    CNbDatePicker* picker = Picker(h);
+    ASSERT_NE(picker, nullptr);
+    CPickerRects r;
+    picker->GetCalRects(picker->GetCalBounds(0), r);
+    nbp::Headless()->ChooseMenuCommand(9);
+    nbp::test::Click(picker->m_hWnd, r.m_rcYear.CenterPoint());
+    ClickButton(h, IDOK);
+  });
+  ASSERT_EQ(dlg.DoModal(), IDOK);
+  int y, m, d;
+  dlg.GetSelectYearMonthDay(y, m, d);
+  EXPECT_EQ(CNbDate(y, m, d), CNbDate(2004, 6, 15));
 }

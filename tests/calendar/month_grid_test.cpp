@@ -166,3 +166,35 @@ TEST(NbDate, ComparesWithoutTheMark) {
 }
 
 }  // namespace
+
+TEST(MonthGridStepDays, CountsTheDaysTheGridsShow) {
+  struct Case {
+    int day, month, year, by, wantDay, wantMonth, wantYear;
+  } cases[] = {
+      {2, 9, 1752, 1, 14, 9, 1752},    {14, 9, 1752, -1, 2, 9, 1752},  {31, 8, 1752, 2, 2, 9, 1752},
+      {2, 9, 1752, 7, 20, 9, 1752},    {20, 9, 1752, -7, 2, 9, 1752},  {28, 2, 1700, 1, 29, 2, 1700},
+      {25, 2, 1700, 7, 3, 3, 1700},    {28, 2, 1800, 1, 1, 3, 1800},   {31, 12, 2004, 1, 1, 1, 2005},
+      {1, 1, 2005, -1, 31, 12, 2004},  {1, 3, 2004, -1, 29, 2, 2004},  {15, 6, 2004, 0, 15, 6, 2004},
+      {1, 1, 2004, 366, 1, 1, 2005},   {30, 9, 1752, -18, 1, 9, 1752},
+  };
+  for (const Case& c : cases) {
+    int d = c.day, m = c.month, y = c.year;
+    ASSERT_TRUE(CMonthGrid::StepDays(d, m, y, c.by)) << c.day << "." << c.month << "." << c.year << " by " << c.by;
+    EXPECT_EQ(d, c.wantDay) << c.day << "." << c.month << "." << c.year << " by " << c.by;
+    EXPECT_EQ(m, c.wantMonth) << c.day << "." << c.month << "." << c.year << " by " << c.by;
+    EXPECT_EQ(y, c.wantYear) << c.day << "." << c.month << "." << c.year << " by " << c.by;
+  }
+}
+
+TEST(MonthGridStepDays, RefusesDatesNoGridShows) {
+  int d = 5, m = 9, y = 1752;
+  EXPECT_FALSE(CMonthGrid::StepDays(d, m, y, 1)) << "5 September 1752 never was";
+  EXPECT_EQ(d, 5);
+  d = 30, m = 2, y = 2004;
+  EXPECT_FALSE(CMonthGrid::StepDays(d, m, y, 1));
+  d = 1, m = 1, y = 1;
+  EXPECT_FALSE(CMonthGrid::StepDays(d, m, y, -1)) << "nothing before year 1";
+  EXPECT_EQ(y, 1);
+  d = 1, m = 13, y = 2004;
+  EXPECT_FALSE(CMonthGrid::StepDays(d, m, y, 1));
+}
