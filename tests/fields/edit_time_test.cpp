@@ -3,6 +3,7 @@
 
 #include "field_fixture.h"
 #include "fields/edit_time.h"
+#include "nbp/ime.h"
 #include "fields/time_text.h"
 
 namespace {
@@ -187,6 +188,11 @@ TEST_F(TimeFieldTest, OnlyDigitsAndTheSeparatorEnterTheText) {
   nbp::test::PressKey(VK_ESCAPE);
   nbp::test::PressKey(VK_RETURN);
   EXPECT_EQ(Text(*time_), "10") << "no clipboard key or control character reaches the text";
+  // Text from an input method is filtered as typing is, and read as typed.
+  ::SetWindowText(time_->m_hWnd, "");
+  nbp::test::ImeType("9x:3\xc3\xa9" "0");
+  EXPECT_EQ(Text(*time_), "9:30");
+  EXPECT_EQ(time_->GetHours() * 100 + time_->GetMins(), 930);
 }
 
 TEST_F(TimeFieldTest, BackspaceAndDeleteClearTheValidFlagOnly) {
