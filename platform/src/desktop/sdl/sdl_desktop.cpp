@@ -290,6 +290,17 @@ class SdlDesktop : public Desktop {
   bool syncing_ = false;
 };
 
+// The selectable item after (step 1) or before (step -1) `hot` among `n`,
+// wrapping around; `hot` itself when there is none.
+template <typename Selectable>
+int NextSelectable(int n, int hot, int step, const Selectable& selectable) {
+  for (int k = 1; k <= n; ++k) {
+    int i = ((hot < 0 ? (step > 0 ? -1 : 0) : hot) + step * k + n * 2) % n;
+    if (selectable(i)) return i;
+  }
+  return hot;
+}
+
 int SdlDesktop::AskPopupMenu(const PopupMenuRequest& request) {
   PresentAll();
   cairo_surface_t* image = LastPopupMenuImage();
@@ -369,14 +380,8 @@ int SdlDesktop::AskPopupMenu(const PopupMenuRequest& request) {
           if (hot >= 0) answer = hot;
           open = false;
         } else if (ev.key.keysym.sym == SDLK_DOWN || ev.key.keysym.sym == SDLK_UP) {
-          int n = static_cast<int>(request.items.size()), step = ev.key.keysym.sym == SDLK_DOWN ? 1 : -1;
-          for (int k = 1; k <= n; ++k) {
-            int i = ((hot < 0 ? (step > 0 ? -1 : 0) : hot) + step * k + n * 2) % n;
-            if (selectable(i)) {
-              hot = i;
-              break;
-            }
-          }
+          hot = NextSelectable(static_cast<int>(request.items.size()), hot, ev.key.keysym.sym == SDLK_DOWN ? 1 : -1,
+                               selectable);
           draw();
         }
         break;

@@ -140,6 +140,49 @@ void TypeCompositionResult(HWND hwnd) {
   }
 }
 
+// The parent may set the cursor first; then the class cursor in the client
+// area, the sizing and other cursors on the frame.
+LRESULT DefaultSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  Window* w = FromHandle(hwnd);
+  if (w->parent) {
+    if (Deliver(w->parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
+    if (!(w = FromHandle(hwnd))) return TRUE;
+  }
+  int hit = static_cast<short>(LOWORD(lParam));
+  UINT mouseMsg = HIWORD(lParam);
+  if (hit == HTERROR) {
+    if (mouseMsg == WM_LBUTTONDOWN || mouseMsg == WM_RBUTTONDOWN || mouseMsg == WM_MBUTTONDOWN) MessageBeep(0);
+    return TRUE;
+  }
+  if (hit == HTCLIENT) {
+    if (w->cls->cursor) {
+      SetCursor(w->cls->cursor);
+      return TRUE;
+    }
+    return FALSE;
+  }
+  SetCursor(LoadCursor(nullptr, CursorForHit(hit)));
+  return TRUE;
+}
+
+// WM_SIZE and WM_MOVE from a change of place or size.
+LRESULT DefaultWindowPosChanged(HWND hwnd, const WINDOWPOS* wp) {
+  Window* w = FromHandle(hwnd);
+  if (!wp) return 0;
+  if (!(wp->flags & SWP_NOSIZE)) {
+    RECT c;
+    GetClientRect(hwnd, &c);
+    Deliver(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
+    if (!(w = FromHandle(hwnd))) return 0;
+  }
+  if (!(wp->flags & SWP_NOMOVE)) {
+    POINT o = ClientOriginInScreen(w);
+    if (w->parent) ScreenToClient(w->parent->handle, &o);
+    Deliver(w, WM_MOVE, 0, MAKELPARAM(o.x, o.y));
+  }
+  return 0;
+}
+
 }  // namespace
 }  // namespace nbp::user
 
@@ -179,28 +222,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &c, brush);
       return 1;
     }
-    case WM_SETCURSOR: {
-      if (w->parent) {
-        if (Deliver(w->parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
-        if (!(w = FromHandle(hwnd))) return TRUE;
-      }
-      int hit = static_cast<short>(LOWORD(lParam));
-      UINT mouseMsg = HIWORD(lParam);
-      if (hit == HTERROR) {
-        if (mouseMsg == WM_LBUTTONDOWN || mouseMsg == WM_RBUTTONDOWN || mouseMsg == WM_MBUTTONDOWN)
-          MessageBeep(0);
-        return TRUE;
-      }
-      if (hit == HTCLIENT) {
-        if (w->cls->cursor) {
-          SetCursor(w->cls->cursor);
-          return TRUE;
-        }
-        return FALSE;
-      }
-      SetCursor(LoadCursor(nullptr, CursorForHit(hit)));
-      return TRUE;
-    }
+    case WM_SETCURSOR: return DefaultSetCursor(hwnd, wParam, lParam);
     case WM_MOUSEACTIVATE:
       if (w->parent) {
         LRESULT r = Deliver(w->parent, WM_MOUSEACTIVATE, wParam, lParam);
@@ -213,22 +235,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (focus != hwnd && !IsChild(hwnd, focus)) SetFocus(hwnd);
       }
       return 0;
-    case WM_WINDOWPOSCHANGED: {
-      auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
-      if (!wp) return 0;
-      if (!(wp->flags & SWP_NOSIZE)) {
-        RECT c;
-        GetClientRect(hwnd, &c);
-        Deliver(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
-        if (!(w = FromHandle(hwnd))) return 0;
-      }
-      if (!(wp->flags & SWP_NOMOVE)) {
-        POINT o = ClientOriginInScreen(w);
-        if (w->parent) ScreenToClient(w->parent->handle, &o);
-        Deliver(w, WM_MOVE, 0, MAKELPARAM(o.x, o.y));
-      }
-      return 0;
-    }
+    case WM_WINDOWPOSCHANGED: return DefaultWindowPosChanged(hwnd, reinterpret_cast<const WINDOWPOS*>(lParam));
     case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == 0xF060 /*SC_CLOSE*/) SendMessage(hwnd, WM_CLOSE, 0, 0);
