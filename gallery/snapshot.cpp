@@ -94,7 +94,8 @@ std::vector<std::string> WriteSnapshots(const std::string& folder,
       if (state) {
         CGalleryPage::s_savePicture = [&](HWND hwnd, const std::string& extra) {
           std::string path = folder + "/" + name + "-" + extra + ".png";
-          if (nbp::SaveWindowPng(hwnd, path.c_str())) written.push_back(path);
+          // As seen: with the windows it owns (a message box) over it.
+          if (SaveAsSeen(hwnd, path, nullptr)) written.push_back(path);
         };
         state->enter(*window.Page(i));
         nbp::test::Pump();

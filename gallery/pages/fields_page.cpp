@@ -1,6 +1,7 @@
 #include "pages/fields_page.h"
 
 #include "mfc/time.h"
+#include "nbp/headless.h"
 #include "nbp/test_driver.h"
 #include "win/controls.h"
 #include "win/dialogs.h"
@@ -229,12 +230,20 @@ std::vector<CGalleryPage::State> CFieldsPage::States() {
          }
        }},
       {"refused-date", [](CGalleryPage& page) {
-         // The message box is recorded, not drawn: the picture shows the
-         // restored date and the page's report of it.
+         // One picture with the message box over the page, as the user
+         // meets it; the state's own picture shows the restored date and
+         // the page's report of it.
          auto& self = static_cast<CFieldsPage&>(page);
          nbp::test::Click(self.m_due.m_hWnd, POINT{8, 12});
          self.m_due.SetSel(0, -1);
          nbp::test::Type("2/30/2027");
+         if (nbp::HeadlessDesktop* headless = nbp::Headless()) {
+           HWND top = ::GetAncestor(self.m_hWnd, GA_ROOT);
+           headless->AnswerMessageBox([top](const nbp::MessageBoxRequest&) {
+             SavePicture(top, "message-box");
+             return IDOK;
+           });
+         }
          HWND save = ::GetDlgItem(self.m_hWnd, kSaveId);
          nbp::test::Click(save, POINT{20, 10});
        }},

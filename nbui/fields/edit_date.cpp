@@ -66,6 +66,7 @@ CNbEditDate::~CNbEditDate() = default;
 
 void CNbEditDate::SetDate(int nYear, int nMonth, int nDay) {
   if (nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > 31) return;
+  m_bReadFailed = FALSE;
   m_nYear = nYear;
   m_nMonth = nMonth;
   m_nDay = nDay;
@@ -77,6 +78,7 @@ void CNbEditDate::SetDate(long lTime) {
   if (lTime <= 0) return;
   CTime time(static_cast<time_t>(lTime));
   if (time.GetTime() < 0) return;  // beyond what a time value holds
+  m_bReadFailed = FALSE;
   m_nYear = time.GetYear();
   m_nMonth = time.GetMonth();
   m_nDay = time.GetDay();
@@ -87,6 +89,7 @@ void CNbEditDate::SetDate(double dtDate) {
   if (!(dtDate > 0.0)) return;
   COleDateTime date(dtDate);
   if (date.GetStatus() != COleDateTime::valid) return;
+  m_bReadFailed = FALSE;
   m_nYear = date.GetYear();
   m_nMonth = date.GetMonth();
   m_nDay = date.GetDay();
@@ -168,15 +171,23 @@ CString CNbEditDate::GetDay() const {
 
 int CNbEditDate::ReadFormat() {
   m_nYear = m_nMonth = m_nDay = -1;
+  m_bReadFailed = FALSE;
   if (IsBlank()) return 1;
-  BOOL parsed = ParseText(m_nYear, m_nMonth, m_nDay);
+  // The year rule belongs to a year that was read: on a failed reading it
+  // would turn the -1 of "no year" into 1999.
+  if (!ParseText(m_nYear, m_nMonth, m_nDay)) {
+    m_bReadFailed = TRUE;
+    return 0;
+  }
   WidenYear(m_nYear, m_nMinYear);
-  return parsed;
+  return 1;
 }
 
 int CNbEditDate::WriteFormat(int bReport) {
   bool blank = IsBlank() != 0;
-  if (!blank && (m_nDay == -1 || m_nMonth == -1 || m_nYear == -1)) {
+  // Today's parts complete a date that was never read; a text that was read
+  // and is not a date gets no invented one.
+  if (!blank && !m_bReadFailed && (m_nDay == -1 || m_nMonth == -1 || m_nYear == -1)) {
     CIntlTime today(CTime::GetCurrentTime());
     if (m_nDay == -1) m_nDay = today.GetDay();
     if (m_nMonth == -1) m_nMonth = today.GetMonth();

@@ -61,11 +61,13 @@ class NBUI_API CNbEditDate : public CLumoEdit {
   CString GetDay() const;
 
   // Text to fields: the parse result (fields -1 for a blank field, which
-  // returns 1). No range check here.
+  // returns 1, and for a text that is not a date, which returns 0). No range
+  // check here.
   int ReadFormat();
   // Fields to text. A valid date is written in the short form (unset parts
-  // take today's); an invalid one is restored with the message box when
-  // bReport is nonzero and the field is not blank, returning 0.
+  // take today's, unless the last ReadFormat found no date); an invalid one
+  // is restored with the message box when bReport is nonzero and the field
+  // is not blank, returning 0.
   int WriteFormat(int bReport);
   // Shows the placeholder (or nothing when there is none).
   void SetBlank();
@@ -90,12 +92,15 @@ class NBUI_API CNbEditDate : public CLumoEdit {
   int m_nDay = -1;
   BOOL m_bAllowBlank = FALSE;
   CString m_strBlank;
+  // Set while the fields hold the -1 of a text that did not read as a date,
+  // so that WriteFormat restores rather than filling them in with today.
+  BOOL m_bReadFailed = FALSE;
 
   // [leap][month - 1]; the platform's table, rows chosen by IsLeapYear.
   static constexpr const int (&m_naDaysInMonth)[2][12] = nbp::civil::kMonthDays;
 
-  // Parses the text with the user's short date picture into the outputs,
-  // then applies the two-digit year rule (also when the parse failed).
+  // Parses the text with the user's short date picture into the outputs
+  // (left untouched when the text is not a date).
   BOOL ParseText(int& nYear, int& nMonth, int& nDay) const;
   // Days of the month, or 0 for a month outside 1-12.
   static int DaysIn(int nYear, int nMonth);

@@ -45,10 +45,15 @@ void CNbEditTimeSpinCtrl::ChangeValue(int nDelta) {
   };
 
   if (start <= sep) {
+    // On a 12-hour clock the hours turn within the half of the day the field
+    // shows: an afternoon hour typed without "P" ("230" with the first
+    // morning hour 8 is 14:30) sets no forcing flag, and a morning range
+    // would turn it into 0:30.
     int low = 0, high = 23;
     if (!m_b24Hour) {
-      low = m_bForcePM ? 12 : 0;
-      high = m_bForcePM ? 23 : 11;
+      bool afternoon = m_nHours >= 12;
+      low = afternoon ? 12 : 0;
+      high = afternoon ? 23 : 11;
     }
     long long hour = static_cast<long long>(m_nHours) - nDelta;
     if (hour > high) hour = low;
@@ -68,8 +73,12 @@ void CNbEditTimeSpinCtrl::ChangeValue(int nDelta) {
   } else {
     if (!m_b24Hour) {
       m_nHours += m_nHours < 12 ? 12 : -12;
-      m_bForcePM = !m_bForcePM;
-      m_bForceAM = !m_bForceAM;
+      // The flags name the half now shown. Inverting both would set both
+      // from neither, and the morning flag, which the parser obeys first,
+      // would take an afternoon time shown as such back to the morning at
+      // the next typed digit.
+      m_bForcePM = m_nHours >= 12 ? TRUE : FALSE;
+      m_bForceAM = m_bForcePM ? FALSE : TRUE;
     }
     reformat();
     selFrom = sep + 4;

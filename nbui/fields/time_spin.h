@@ -25,9 +25,9 @@ class NBUI_API CNbEditTimeSpinCtrl : public CNbEditTime {
 
   // Steps the part under the caret: a negative nDelta steps up, a positive
   // one down. Hours wrap within 0-23 (24-hour clock) or within the half of
-  // the day chosen (0-11, or 12-23 when the afternoon is forced); minutes
-  // move by 5 (up for 0 too) and wrap within 0-55; the marker switches the
-  // half of the day. Then the part is selected and the field has the focus.
+  // the day shown (0-11 or 12-23); minutes move by 5 (up for 0 too) and
+  // wrap within 0-55; the marker switches the half of the day and forces
+  // the new half. Then the part is selected and the field has the focus.
   virtual void ChangeValue(int nDelta);
   // Writes the fixed form; always returns 1.
   int FormatTime() override;

@@ -41,6 +41,15 @@ bool HoldsDesignator(std::string_view upper, const std::string& designator) {
   return !designator.empty() && upper.find(UpperAscii(designator)) != std::string_view::npos;
 }
 
+// The minutes written after a separator: none read 0, one digit counts as
+// tens ("1:3" is 1:30), two or more give the number in the first two.
+int MinutesAfterSeparator(std::string_view after) {
+  size_t afterChars = CountChars(after);
+  if (afterChars == 0) return 0;
+  if (afterChars == 1) return LeadingNumber(after) * 10;
+  return LeadingNumber(FirstChars(after, 2));
+}
+
 }  // namespace
 
 void NbRoundMinutes(int& nMins) {
@@ -63,6 +72,14 @@ NbTimeTextEdit NbReadTimeText(std::string_view text, const NbTimeConventions& co
     return NbTimeTextEdit::kKeep;
   }
   if (HoldsAnyOf(upper, "NOE")) return NbTimeTextEdit::kKeep;
+  // A text without a single digit names no hour: reading it as 0:00 (12:00
+  // on a 12-hour clock) would invent a time the user never typed.
+  if (text != sepChar && text.find_first_of("0123456789") == std::string_view::npos) {
+    value.hours = 0;
+    value.mins = 0;
+    value.valid = false;
+    return NbTimeTextEdit::kKeep;
+  }
 
   if (HoldsDesignator(upper, conventions.pm) && !value.forceAM) value.forcePM = true;
   if (HoldsDesignator(upper, conventions.am) && !value.forcePM) value.forceAM = true;
@@ -105,15 +122,14 @@ NbTimeTextEdit NbReadTimeText(std::string_view text, const NbTimeConventions& co
       std::string_view hourPart = FirstChars(text, 2);
       std::string_view rest = text.substr(hourPart.size());
       hours = LeadingNumber(hourPart);
-      mins = LeadingNumber(rest) * 10;
+      // The minutes are read as the text now shows them ("0959" shows
+      // "09:59"), so that the time held is the time shown.
+      mins = MinutesAfterSeparator(rest);
       replace(std::string(hourPart) + conventions.separator + std::string(rest));
     }
   } else {
     hours = LeadingNumber(text.substr(0, sepAt));
-    std::string_view after = text.substr(sepAt + sepChar.size());
-    size_t afterChars = CountChars(after);
-    if (afterChars == 1) mins = LeadingNumber(after) * 10;
-    else if (afterChars >= 2) mins = LeadingNumber(FirstChars(after, 2));
+    mins = MinutesAfterSeparator(text.substr(sepAt + sepChar.size()));
   }
 
   if (!conventions.h24) {

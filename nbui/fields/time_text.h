@@ -42,8 +42,11 @@ enum class NbTimeTextEdit {
 //    (up to 12, or up to 24 on a 24-hour clock), else hour and tens of
 //    minutes ("25" reads 2:50, and the separator is put between them);
 //    three or more digits without a separator are two hour digits and the
-//    tens of minutes; with a separator, the hours before it and up to two
+//    minutes, read as the text then shows them ("123" is "12:3", 12:30;
+//    "0959" is "09:59"); with a separator, the hours before it and up to two
 //    minute digits after it (one digit counts as tens);
+//  - a text without any digit (other than the lone separator) is no time:
+//    0:00 with `valid` cleared, the text kept;
 //  - on a 12-hour clock the designators in the text and the forcing flags
 //    choose the half of the day, and an hour below firstAmHour without a
 //    forced half is an afternoon hour;

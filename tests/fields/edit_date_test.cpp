@@ -36,8 +36,7 @@ const TypedDate kTyped[] = {
     {"de_DE", "3.2.2005", 2005, 2, 3, 1, "03.02.2005"},
     {"de_DE", "29.2.04", 1904, 2, 29, 1, "29.02.1904"},
     {"de_DE", "29.02.2003", 2003, 2, 29, 0, "29.02.2003"},
-    {"de_DE", "3/2/2005", 1999, -1, -1, 0, "3/2/2005"},  // not this locale's separator: no date (the
-    // failed reading leaves the year at its two-digit reading of -1)
+    {"de_DE", "3/2/2005", -1, -1, -1, 0, "3/2/2005"},  // not this locale's separator: no date
 };
 
 }  // namespace
@@ -238,6 +237,31 @@ TEST_F(DateFieldTest, AnInvalidDateIsRestoredWithTheMessageBox) {
   EXPECT_EQ(date_.IsValidDate(), 0);
   EXPECT_EQ(DeliveryOf(WM_NB_DATERESTORED, [&] { date_.SetDate(2004, 4, 31); }), Delivery::kSent)
       << "the parent knows of the restored date before SetDate returns";
+}
+
+TEST_F(DateFieldTest, TextThatIsNoDateIsRestoredNotCompletedWithToday) {
+  Make();
+  long given = static_cast<long>(Utc(2004, 1, 15, 9));
+  date_.SetDate(given);
+  for (const char* typed : {"soon", "3/10", "//"}) {
+    SCOPED_TRACE(typed);
+    ClickInto(date_);
+    nbp::test::Type(typed);
+    EXPECT_EQ(date_.ReadFormat(), 0);
+    EXPECT_EQ(date_.Year(), -1) << "no two-digit reading of a year that was not read";
+    EXPECT_EQ(date_.Day(), -1);
+    size_t boxes = Boxes().size();
+    parent_.received.clear();
+    EXPECT_EQ(date_.WriteFormat(1), 0);
+    EXPECT_EQ(Boxes().size(), boxes + 1);
+    EXPECT_EQ(Text(date_), "1/15/2004") << "the given date, not one made of today's parts";
+    ASSERT_NE(parent_.Last(WM_NB_DATERESTORED), nullptr);
+    EXPECT_EQ(parent_.Last(WM_NB_DATERESTORED)->lParam, given);
+    EXPECT_EQ(date_.IsValidDate(), 0);
+  }
+  // A date the owner sets afterwards is written as before.
+  date_.SetDate(2004, 6, 1);
+  EXPECT_EQ(Text(date_), "6/1/2004");
 }
 
 TEST_F(DateFieldTest, WithoutAGivenTimeTodayIsRestored) {

@@ -3,6 +3,7 @@
 
 #include "field_fixture.h"
 #include "fields/edit_time.h"
+#include "nbp/ime.h"
 #include "fields/time_text.h"
 
 namespace {
@@ -187,6 +188,11 @@ TEST_F(TimeFieldTest, OnlyDigitsAndTheSeparatorEnterTheText) {
   nbp::test::PressKey(VK_ESCAPE);
   nbp::test::PressKey(VK_RETURN);
   EXPECT_EQ(Text(*time_), "10") << "no clipboard key or control character reaches the text";
+  // Text from an input method is filtered as typing is, and read as typed.
+  ::SetWindowText(time_->m_hWnd, "");
+  nbp::test::ImeType("9x:3\xc3\xa9" "0");
+  EXPECT_EQ(Text(*time_), "9:30");
+  EXPECT_EQ(time_->GetHours() * 100 + time_->GetMins(), 930);
 }
 
 TEST_F(TimeFieldTest, BackspaceAndDeleteClearTheValidFlagOnly) {
@@ -278,8 +284,11 @@ TEST(TimeTextTest, ReadsWhatAPasteCanLeave) {
     NbTimeTextEdit edit;
     const char* newText;
   } const cases[] = {
-      {"0012", true, 2, 0, NbTimeTextEdit::kReplace, "00:12"},  // 00, then 12 tens of minutes
-      {"00120", true, 20, 0, NbTimeTextEdit::kReplace, "00:120"},
+      {"0012", true, 0, 10, NbTimeTextEdit::kReplace, "00:12"},
+      {"00120", true, 0, 10, NbTimeTextEdit::kReplace, "00:120"},
+      {"0945", true, 9, 45, NbTimeTextEdit::kReplace, "09:45"},
+      {"1230", false, 12, 30, NbTimeTextEdit::kReplace, "12:30"},
+      {"::", false, 0, 0, NbTimeTextEdit::kKeep, ""},  // no digit: no time
       {"9:99", true, 10, 40, NbTimeTextEdit::kKeep, ""},
       {"5AM", false, 5, 0, NbTimeTextEdit::kReplace, "5"},
       {"7:15 pm", false, 19, 15, NbTimeTextEdit::kKeep, ""},
@@ -300,6 +309,59 @@ TEST(TimeTextTest, ReadsWhatAPasteCanLeave) {
     if (c.newText) {
       EXPECT_EQ(replaced, c.newText);
     }
+  }
+}
+
+// Whatever the parser puts into the text reads back as the time it holds,
+// and a text without a digit holds none.
+TEST(TimeTextTest, TheTimeHeldIsTheTimeShown) {
+  for (bool h24 : {false, true}) {
+    for (const char* text : {"0959", "0945", "1230", "123", "2359", "12345", "0730", "13", "25", "7:5"}) {
+      SCOPED_TRACE(std::string(h24 ? "24h " : "12h ") + text);
+      NbTimeConventions conventions;
+      conventions.h24 = h24;
+      conventions.firstAmHour = 8;
+      NbTimeValue typed;
+      std::string shown = text;
+      if (NbReadTimeText(text, conventions, typed, &shown) == NbTimeTextEdit::kReplace) {
+        EXPECT_NE(shown.find(':'), std::string::npos);
+      }
+      NbTimeValue reread;
+      NbReadTimeText(shown, conventions, reread, nullptr);
+      EXPECT_EQ(typed.hours * 100 + typed.mins, reread.hours * 100 + reread.mins) << "shown: " << shown;
+      EXPECT_TRUE(typed.valid);
+    }
+  }
+  for (const char* text : {"::", "PM", " ", "\xc3\xa9:"}) {
+    SCOPED_TRACE(text);
+    NbTimeConventions conventions;
+    NbTimeValue value;
+    value.hours = 10;
+    value.valid = true;
+    EXPECT_EQ(NbReadTimeText(text, conventions, value, nullptr), NbTimeTextEdit::kKeep);
+    EXPECT_FALSE(value.valid);
+    EXPECT_FALSE(value.forcePM);
+  }
+}
+
+TEST_F(TimeFieldTest, APastedTimeHoldsWhatItShows) {
+  struct Case {
+    const char* pasted;
+    const char* typed;
+    const char* shown;
+    int hours, mins;
+  } const cases[] = {{"094", "5", "09:45", 9, 45}, {"125", "0", "12:50", 12, 50}, {"095", "9", "09:59", 10, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pasted);
+    Make(true);
+    nbp::CurrentDesktop().SetClipboardText(c.pasted);
+    nbp::test::PressKey(VK_INSERT, nbp::test::kShift, true);
+    nbp::test::PressKey(VK_END, nbp::test::kNoMods, true);
+    nbp::test::Type(c.typed);
+    EXPECT_EQ(Text(*time_), c.shown);
+    EXPECT_EQ(time_->GetHours(), c.hours);
+    EXPECT_EQ(time_->GetMins(), c.mins);
+    time_->DestroyWindow();
   }
 }
 

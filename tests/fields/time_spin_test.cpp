@@ -1,6 +1,7 @@
 // The spinning time field: its fixed form, part selection by click, stepping
 // part by part, the locale switch, and the spin button beside it.
 #include <memory>
+#include <string>
 
 #include "field_fixture.h"
 #include "fields/time_spin.h"
@@ -90,6 +91,44 @@ TEST_F(TimeSpinTest, HoursWrapWithinTheirRange) {
   }
 }
 
+// On a 12-hour clock every hour steps to its neighbour within the half of
+// the day it is in, whatever the forcing flags say (an afternoon hour typed
+// without "P" sets none).
+TEST_F(TimeSpinTest, EveryHourStepsWithinItsHalfOfTheDay) {
+  for (int flags = 0; flags < 3; ++flags) {  // none, the hour's own half, the other half
+    for (int hour = 0; hour < 24; ++hour) {
+      SCOPED_TRACE("flags " + std::to_string(flags) + " hour " + std::to_string(hour));
+      int low = hour >= 12 ? 12 : 0;
+      Make(false);
+      bool pm = (flags == 1) == (hour >= 12);
+      field_->ForcePM(flags != 0 && pm);
+      field_->ForceAM(flags != 0 && !pm);
+      field_->SetTime(hour, 30, TRUE);
+      StepAt(1, -1);
+      EXPECT_EQ(field_->GetHours(), low + (hour - low + 1) % 12);
+      StepAt(1, 1);
+      StepAt(1, 1);
+      EXPECT_EQ(field_->GetHours(), low + (hour - low + 11) % 12);
+      EXPECT_EQ(field_->GetMins(), 30);
+      field_->DestroyWindow();
+    }
+  }
+}
+
+TEST_F(TimeSpinTest, ATypedAfternoonTimeStepsInTheAfternoon) {
+  Make(false);  // first morning hour 8
+  ClickInto(*field_);
+  nbp::test::Type("230");
+  ASSERT_EQ(field_->GetHours() * 100 + field_->GetMins(), 1430);
+  StepAt(0, -1);
+  EXPECT_EQ(Text(*field_), "03:30 PM");
+  EXPECT_EQ(field_->GetHours(), 15);
+  StepAt(0, 1);
+  StepAt(0, 1);
+  EXPECT_EQ(Text(*field_), "01:30 PM");
+  EXPECT_EQ(field_->GetHours(), 13);
+}
+
 TEST_F(TimeSpinTest, MinutesStepByFiveAndWrap) {
   Make(true);
   field_->SetTime(10, 55, TRUE);
@@ -111,11 +150,19 @@ TEST_F(TimeSpinTest, TheMarkerSwitchesTheHalfOfTheDay) {
   EXPECT_EQ(Text(*field_), "09:00 PM");
   EXPECT_EQ(field_->GetHours(), 21);
   EXPECT_TRUE(field_->IsForcePM());
-  EXPECT_TRUE(field_->IsForceAM()) << "both flags are inverted";
+  EXPECT_FALSE(field_->IsForceAM()) << "only the half now shown is forced";
   EXPECT_EQ(Sel(*field_), std::make_pair(6, 8));
+  // Typing into the minutes keeps the afternoon the marker shows.
+  nbp::test::AdvanceClock(1000);
+  nbp::test::Click(field_->m_hWnd, Inside(4));
+  ASSERT_EQ(Sel(*field_), std::make_pair(3, 5));
+  nbp::test::Type("15");
+  EXPECT_EQ(field_->GetHours() * 100 + field_->GetMins(), 2115);
+  field_->FormatTime();
   StepAt(6, 1);
-  EXPECT_EQ(Text(*field_), "09:00 AM");
+  EXPECT_EQ(Text(*field_), "09:15 AM");
   EXPECT_FALSE(field_->IsForcePM());
+  EXPECT_TRUE(field_->IsForceAM());
 }
 
 TEST_F(TimeSpinTest, ASwitchTo24HoursReformatsTheField) {

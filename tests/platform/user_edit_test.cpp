@@ -40,7 +40,9 @@ TEST_F(EditTest, BackspaceAndDeleteRemoveWholeCharacters) {
   EXPECT_EQ(Text(e), "") << "Ctrl+Backspace takes the word before the caret";
 }
 
-TEST_F(EditTest, EachChangeIsAnnouncedAndThenReportedOncePainted) {
+// The notifications come at once; the paint waits for the next paint cycle,
+// so that many characters arriving together are painted once.
+TEST_F(EditTest, EachChangeIsAnnouncedAndPaintedWithTheNextPaintCycle) {
   HWND e = MakeEdit(ES_AUTOHSCROLL);
   Focus(e);
   Log().clear();
@@ -52,8 +54,9 @@ TEST_F(EditTest, EachChangeIsAnnouncedAndThenReportedOncePainted) {
   };
   t::Type("ab");
   EXPECT_EQ(Codes(e), (std::vector<WORD>{EN_UPDATE, EN_CHANGE, EN_UPDATE, EN_CHANGE}));
-  EXPECT_EQ(pendingAtNotice, (std::vector<bool>{true, false, true, false}))
-      << "EN_UPDATE comes before the repaint, EN_CHANGE after it";
+  EXPECT_EQ(pendingAtNotice, (std::vector<bool>{true, true, true, true}))
+      << "EN_UPDATE and EN_CHANGE come before the repaint";
+  EXPECT_EQ(GetUpdateRect(e, nullptr, FALSE), 0) << "painted once the loop ran";
   EXPECT_EQ(SendMessage(e, EM_GETMODIFY, 0, 0), TRUE);
 }
 
@@ -438,6 +441,61 @@ TEST_F(EditTest, TextFromTheInputMethodArrivesAsTyping) {
   SendMessage(e, EM_SETREADONLY, TRUE, 0);
   t::ImeType("x");
   EXPECT_EQ(Text(e), "a日本語b");
+}
+
+TEST_F(EditTest, ALongCommitIsOneChangeWithOneNotification) {
+  HWND e = MakeEdit(ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, "<>", 200, 100);
+  SendMessage(e, EM_LIMITTEXT, 0, 0);
+  Focus(e);
+  Select(e, 1, 1);
+  std::string commit;
+  for (int i = 0; i < 2000; ++i) commit += i % 7 == 6 ? "\xc3\xa9 " : "word ";
+  Log().clear();
+  t::ImeType(commit);
+  EXPECT_EQ(Text(e), "<" + commit + ">");
+  EXPECT_EQ(Count(e, EN_UPDATE), 1u);
+  EXPECT_EQ(Count(e, EN_CHANGE), 1u);
+  EXPECT_EQ(Codes(e), (std::vector<WORD>{EN_UPDATE, EN_CHANGE}));
+  EXPECT_TRUE(SendMessage(e, EM_CANUNDO, 0, 0));
+  SendMessage(e, EM_UNDO, 0, 0);
+  EXPECT_EQ(Text(e), "<>") << "undone as one change";
+}
+
+// A control whose procedure another has taken over (a field filtering what
+// is typed) sees an input method's text as typed characters.
+TEST_F(EditTest, ASubclassedEditSeesACommitAsCharacters) {
+  HWND e = MakeEdit(ES_AUTOHSCROLL, "");
+  static WNDPROC original = nullptr;
+  original = reinterpret_cast<WNDPROC>(SetWindowLongPtr(
+      e, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (msg == WM_CHAR && !(wParam >= '0' && wParam <= '9')) return 0;  // digits only
+        return CallWindowProc(original, h, msg, wParam, lParam);
+      })));
+  Focus(e);
+  t::ImeType("1a2\xc3\xa9" "3");
+  EXPECT_EQ(Text(e), "123");
+}
+
+// Several characters the desktop delivers at once (an input method's commit)
+// are one change in an edit; a window that does not read input-method text
+// gets them as typed bytes.
+TEST_F(EditTest, TextFromTheDesktopIsOneCommit) {
+  HWND e = MakeEdit(ES_AUTOHSCROLL, "");
+  Focus(e);
+  Log().clear();
+  nbp::input::Text("h\xc3\xa9llo");
+  t::Pump();
+  EXPECT_EQ(Text(e), "h\xc3\xa9llo");
+  EXPECT_EQ(Count(e, EN_CHANGE), 1u);
+  SetFocus(top_);
+  Log().clear();
+  nbp::input::Text("a\xc3\xa9");
+  t::Pump();
+  std::vector<WPARAM> chars;
+  for (const Recorded& r : Log()) {
+    if (r.hwnd == top_ && r.msg == WM_CHAR) chars.push_back(r.wParam);
+  }
+  EXPECT_EQ(chars, (std::vector<WPARAM>{'a', 0xC3, 0xA9}));
 }
 
 TEST_F(EditTest, TheRightButtonOpensTheEditingMenu) {

@@ -53,7 +53,9 @@ class Desktop {
 
   // Modal questions. The returned value is the answer (IDOK, IDYES, ... for a
   // message box; the chosen item's index in request.items, or -1 for a menu
-  // dismissed without a choice).
+  // dismissed without a choice). A message box is asked about while it shows
+  // as a window of its own (the active window); any answer that is not one of
+  // its buttons (0) leaves it for the user to answer there.
   virtual int AskMessageBox(const MessageBoxRequest& request) = 0;
   virtual int AskPopupMenu(const PopupMenuRequest& request) = 0;
 
@@ -99,7 +101,10 @@ void MouseWheel(int delta, POINT screen);
 // block, right Ctrl and Alt, the keypad's divide).
 void Key(UINT vk, bool down, bool extended = false, UINT scanCode = 0);
 // Characters typed that no key press of the keyboard layout produces (text
-// from an input method); arrives as WM_CHAR bytes of its UTF-8 form.
+// from an input method). One character arrives as WM_CHAR bytes of its UTF-8
+// form; several arrive at once as an input method's result (nbp/ime.h),
+// which an edit control inserts as one change and any other window receives
+// as WM_CHAR bytes.
 void Text(const std::string& utf8);
 // The key of the simulated US layout that types an ASCII character (0: none),
 // and whether Shift is needed for it.

@@ -20,7 +20,9 @@ class HeadlessDesktop : public Desktop {
   using MenuAnswer = std::function<int(const PopupMenuRequest&)>;
 
   // Answers for the next message boxes, in order. Without one, a box answers
-  // its default button (the first, or the MB_DEFBUTTONn one).
+  // its default button (the first, or the MB_DEFBUTTONn one). The box shows
+  // (the active window) while its answer is asked for; an answer of 0 leaves
+  // it up for input to answer (idle steps pressing its keys or buttons).
   void AnswerMessageBox(int buttonId);
   void AnswerMessageBox(MessageBoxAnswer answer);
   // Answers for the next popup menus, in order: choose the item with this

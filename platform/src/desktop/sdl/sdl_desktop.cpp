@@ -77,39 +77,11 @@ class SdlDesktop : public Desktop {
     for (auto& [k, c] : cursors_) SDL_FreeCursor(c);
   }
 
-  int AskMessageBox(const MessageBoxRequest& request) override {
+  // The box is a window of the window system's own, shown like any other:
+  // the user answers it there.
+  int AskMessageBox(const MessageBoxRequest&) override {
     PresentAll();
-    std::vector<SDL_MessageBoxButtonData> buttons;
-    auto add = [&](int id, const char* text) {
-      buttons.push_back(SDL_MessageBoxButtonData{0, id, text});
-    };
-    switch (request.type & MB_TYPEMASK) {
-      case MB_OKCANCEL: add(IDOK, "OK"); add(IDCANCEL, "Cancel"); break;
-      case MB_ABORTRETRYIGNORE: add(IDABORT, "Abort"); add(IDRETRY, "Retry"); add(IDIGNORE, "Ignore"); break;
-      case MB_YESNOCANCEL: add(IDYES, "Yes"); add(IDNO, "No"); add(IDCANCEL, "Cancel"); break;
-      case MB_YESNO: add(IDYES, "Yes"); add(IDNO, "No"); break;
-      case MB_RETRYCANCEL: add(IDRETRY, "Retry"); add(IDCANCEL, "Cancel"); break;
-      default: add(IDOK, "OK"); break;
-    }
-    size_t def = std::min<size_t>((request.type & MB_DEFMASK) >> 8, buttons.size() - 1);
-    buttons[def].flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
-    for (auto& b : buttons) {
-      if (b.buttonid == IDCANCEL || b.buttonid == IDNO) b.flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
-    }
-    Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
-    UINT icon = request.type & MB_ICONMASK;
-    if (icon == MB_ICONHAND) flags = SDL_MESSAGEBOX_ERROR;
-    else if (icon == MB_ICONEXCLAMATION) flags = SDL_MESSAGEBOX_WARNING;
-    SDL_MessageBoxData data{};
-    data.flags = flags;
-    data.window = WindowOf(request.owner);
-    data.title = request.caption.c_str();
-    data.message = request.text.c_str();
-    data.numbuttons = static_cast<int>(buttons.size());
-    data.buttons = buttons.data();
-    int chosen = buttons[def].buttonid;
-    if (SDL_ShowMessageBox(&data, &chosen) != 0) return buttons[def].buttonid;
-    return chosen < 0 ? buttons[def].buttonid : chosen;
+    return 0;
   }
 
   int AskPopupMenu(const PopupMenuRequest& request) override;
@@ -191,13 +163,6 @@ class SdlDesktop : public Desktop {
   }
 
  private:
-  SDL_Window* WindowOf(HWND hwnd) {
-    Window* w = user::FromHandle(hwnd);
-    if (!w) return nullptr;
-    auto it = shown_.find(user::TopLevelOf(w)->handle);
-    return it == shown_.end() ? nullptr : it->second.window;
-  }
-
   // The top-level window and the screen point of an SDL window's point.
   bool ToScreen(Uint32 windowId, int x, int y, POINT* screen) {
     for (auto& [h, s] : shown_) {
@@ -350,6 +315,17 @@ void DrawPopupMenu(SDL_Window* menu, cairo_surface_t* image, const RECT* hot) {
   SDL_UpdateWindowSurface(menu);
 }
 
+// The selectable item after (step 1) or before (step -1) `hot` among `n`,
+// wrapping around; `hot` itself when there is none.
+template <typename Selectable>
+int NextSelectable(int n, int hot, int step, const Selectable& selectable) {
+  for (int k = 1; k <= n; ++k) {
+    int i = ((hot < 0 ? (step > 0 ? -1 : 0) : hot) + step * k + n * 2) % n;
+    if (selectable(i)) return i;
+  }
+  return hot;
+}
+
 int SdlDesktop::AskPopupMenu(const PopupMenuRequest& request) {
   PresentAll();
   cairo_surface_t* image = LastPopupMenuImage();
@@ -407,14 +383,8 @@ int SdlDesktop::AskPopupMenu(const PopupMenuRequest& request) {
           if (hot >= 0) answer = hot;
           open = false;
         } else if (ev.key.keysym.sym == SDLK_DOWN || ev.key.keysym.sym == SDLK_UP) {
-          int n = static_cast<int>(request.items.size()), step = ev.key.keysym.sym == SDLK_DOWN ? 1 : -1;
-          for (int k = 1; k <= n; ++k) {
-            int i = ((hot < 0 ? (step > 0 ? -1 : 0) : hot) + step * k + n * 2) % n;
-            if (selectable(i)) {
-              hot = i;
-              break;
-            }
-          }
+          hot = NextSelectable(static_cast<int>(request.items.size()), hot, ev.key.keysym.sym == SDLK_DOWN ? 1 : -1,
+                               selectable);
           draw();
         }
         break;

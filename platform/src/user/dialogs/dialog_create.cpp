@@ -243,6 +243,8 @@ const std::vector<uint8_t>* FindTemplate(HINSTANCE* instance, LPCTSTR name) {
   return res::FindData(*instance, RT_DIALOG, name);
 }
 
+}  // namespace
+
 // The modal loop: the dialog shows when the queue first runs dry, keyboard
 // input goes through IsDialogMessage, and the loop ends with EndDialog, the
 // dialog's destruction or WM_QUIT (which is posted again for the loop
@@ -288,8 +290,6 @@ INT_PTR RunDialogLoop(HWND dialog, HWND owner) {
   DestroyWindow(dialog);
   return result;
 }
-
-}  // namespace
 
 DialogInfo* DialogOf(HWND hwnd) {
   auto it = Infos().find(hwnd);

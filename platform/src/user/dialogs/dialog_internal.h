@@ -48,4 +48,11 @@ void DialogSetFocus(HWND control);
 // The button control calls this as the focus moves into or out of it.
 void DialogUpdateDefButton(HWND dialog, HWND focus);
 
+// The modal loop of a dialog that is showing or about to show: keyboard input
+// goes through IsDialogMessage, and the loop ends with EndDialog, the
+// dialog's destruction or WM_QUIT. Gives the owner back its input when the
+// dialog manager took it (DialogInfo::ownerDisabled), destroys the dialog and
+// returns its result.
+INT_PTR RunDialogLoop(HWND dialog, HWND owner);
+
 }  // namespace nbp::user

@@ -6,9 +6,11 @@
 
 #include "nbp/clock.h"
 #include "nbp/desktop.h"
+#include "nbp/ime.h"
 #include "user/input/keyboard_layout.h"
 #include "user/window/user_state.h"
 #include "user/window/window.h"
+#include "win/mbstring.h"
 
 namespace nbp::input {
 
@@ -65,6 +67,15 @@ void Key(UINT vk, bool down, bool extended, UINT scanCode) {
 }
 
 void Text(const std::string& utf8) {
+  if (_mbslen(reinterpret_cast<const unsigned char*>(utf8.c_str())) > 1) {
+    // Several characters at once (an input method's commit) go in as one,
+    // so that an edit control takes them as one change.
+    RawInput in;
+    in.kind = RawInput::Text;
+    in.text = utf8;
+    Push(std::move(in));
+    return;
+  }
   for (unsigned char c : utf8) {
     RawInput in;
     in.kind = RawInput::Char;
@@ -316,6 +327,7 @@ bool CookNextInput() {
     case RawInput::Wheel: CookWheel(in); break;
     case RawInput::Key: CookKey(in); break;
     case RawInput::Char: CookChar(in); break;
+    case RawInput::Text: nbp::ime::Commit(in.text); break;
   }
   return true;
 }

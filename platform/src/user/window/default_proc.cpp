@@ -1,10 +1,12 @@
 // What a window does with a message its own procedure leaves to the system.
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "user/window/user_state.h"
 #include "user/window/window.h"
 #include "win/gdi.h"
+#include "win/imm.h"
 #include "win/rect.h"
 #include "win/syscolors.h"
 #include "nbp/utf8_step.h"
@@ -124,6 +126,20 @@ void DrawNonClient(Window* w) {
   ReleaseDC(w->handle, dc);
 }
 
+// A window that does not read an input method's result itself gets it as
+// typed characters, a WM_CHAR for each byte.
+void TypeCompositionResult(HWND hwnd) {
+  HIMC imc = ImmGetContext(hwnd);
+  LONG size = ImmGetCompositionStringA(imc, GCS_RESULTSTR, nullptr, 0);
+  std::string result(static_cast<size_t>(std::max<LONG>(size, 0)), '\0');
+  if (size > 0) ImmGetCompositionStringA(imc, GCS_RESULTSTR, result.data(), static_cast<DWORD>(size));
+  ImmReleaseContext(hwnd, imc);
+  for (char c : result) {
+    if (!IsWindow(hwnd)) break;
+    SendMessage(hwnd, WM_CHAR, static_cast<unsigned char>(c), 1);
+  }
+}
+
 LRESULT EraseBackground(Window* w, HDC dc) {
   HBRUSH brush = w->cls->background;
   if (!brush) return 0;
@@ -190,6 +206,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETTEXT: return CopyText(w, wParam, lParam);
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+    case WM_IME_COMPOSITION:
+      if (lParam & GCS_RESULTSTR) TypeCompositionResult(hwnd);
+      return 0;
     case WM_NCHITTEST: return HitTestNonClient(w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_NCPAINT: DrawNonClient(w); return 0;
     case WM_NCACTIVATE:

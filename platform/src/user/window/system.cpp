@@ -55,49 +55,6 @@ BOOL MessageBeep(UINT type) {
 
 namespace {
 
-bool IsButtonOf(UINT type, int id) {
-  switch (type & MB_TYPEMASK) {
-    case MB_OK: return id == IDOK;
-    case MB_OKCANCEL: return id == IDOK || id == IDCANCEL;
-    case MB_ABORTRETRYIGNORE: return id == IDABORT || id == IDRETRY || id == IDIGNORE;
-    case MB_YESNOCANCEL: return id == IDYES || id == IDNO || id == IDCANCEL;
-    case MB_YESNO: return id == IDYES || id == IDNO;
-    case MB_RETRYCANCEL: return id == IDRETRY || id == IDCANCEL;
-    default: return false;
-  }
-}
-
-}  // namespace
-
-namespace nbp {
-int DefaultMessageBoxButton(UINT type) {
-  static const int kButtons[6][3] = {{IDOK, IDOK, IDOK},       {IDOK, IDCANCEL, IDCANCEL},
-                                     {IDABORT, IDRETRY, IDIGNORE}, {IDYES, IDNO, IDCANCEL},
-                                     {IDYES, IDNO, IDNO},       {IDRETRY, IDCANCEL, IDCANCEL}};
-  UINT kind = type & MB_TYPEMASK;
-  if (kind > 5) kind = 0;
-  UINT def = (type & MB_DEFMASK) >> 8;
-  if (def > 2) def = 0;
-  return kButtons[kind][def];
-}
-}  // namespace nbp
-
-int MessageBox(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type) {
-  if (owner && !IsWindow(owner)) owner = nullptr;
-  // A modal box ends any mouse tracking in progress.
-  if (HWND capture = GetCapture()) SendMessage(capture, WM_CANCELMODE, 0, 0);
-  nbp::MessageBoxRequest request;
-  request.owner = owner;
-  request.text = text ? text : "";
-  request.caption = caption ? caption : "Error";
-  request.type = type;
-  int answer = nbp::CurrentDesktop().AskMessageBox(request);
-  if (!IsButtonOf(type, answer)) answer = nbp::DefaultMessageBoxButton(type);
-  return answer;
-}
-
-namespace {
-
 // Cursors are only names here: the desktop decides how each one looks.
 struct CursorKey {
   HINSTANCE instance;

@@ -10,7 +10,7 @@
 namespace nbp::user {
 
 struct RawInput {
-  enum Kind { MouseMove, MouseButton, Wheel, Key, Char } kind = MouseMove;
+  enum Kind { MouseMove, MouseButton, Wheel, Key, Char, Text } kind = MouseMove;
   POINT pt{};
   int button = 0;  // 0 left, 1 right, 2 middle
   bool down = false;
@@ -19,6 +19,7 @@ struct RawInput {
   bool extended = false;
   UINT scan = 0;
   BYTE ch = 0;
+  std::string text;  // Text: several characters at once, delivered as an input method's result
   DWORD time = 0;
 };
 

@@ -65,18 +65,20 @@ struct Edit {
 
 Edit* EditOf(HWND hwnd);
 
-// The shared window procedure; the rich edit procedure hands it every
-// message it does not answer itself.
+// The shared window procedure (edit_messages.cpp); the rich edit procedure
+// hands it every message it does not answer itself.
 LRESULT HandleEditMessage(Edit* e, UINT msg, WPARAM wParam, LPARAM lParam);
 Edit* CreateEdit(HWND hwnd, const CREATESTRUCT* cs, bool rich);
 void DestroyEdit(HWND hwnd);
 
 // Model operations (edit_proc.cpp).
+// The text as ES_UPPERCASE or ES_LOWERCASE keeps it.
+std::string ApplyCase(const Edit* e, std::string text);
 // Replaces the selection with `insert`. `honorLimit`: the change comes from
 // the user or EM_REPLACESEL, so the text limit and (without automatic
 // scrolling) the visible area bound it. Returns false when nothing changed.
-// `notify` sends EN_UPDATE and EN_CHANGE around the repaint; the window may
-// be gone afterwards (check IsWindow).
+// `notify` sends EN_UPDATE and EN_CHANGE (the repaint waits for the next
+// paint cycle); the window may be gone afterwards (check IsWindow).
 bool ReplaceSelection(Edit* e, std::string insert, bool canUndo, bool honorLimit, bool notify);
 void SetSelection(Edit* e, size_t anchor, size_t caret, bool afterWrap = false);
 void SetText(Edit* e, const char* text);
