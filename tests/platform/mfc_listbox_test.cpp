@@ -2,6 +2,7 @@
 // control's virtual functions, and notifications reach reflection handlers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -107,4 +108,51 @@ TEST_F(ListBoxFrameworkTest, PlainListKeepsStrings) {
   BOOL outside = FALSE;
   EXPECT_EQ(list.ItemFromPoint(CPoint(5, 1), outside), 0u);
   EXPECT_FALSE(outside);
+}
+
+namespace {
+
+// A combo box of colors drawn by itself.
+class ColorCombo : public CComboBox {
+ public:
+  std::vector<std::string> trace;
+  void MeasureItem(LPMEASUREITEMSTRUCT mis) override {
+    trace.push_back("measure " + std::to_string(static_cast<int>(mis->itemID)));
+    mis->itemHeight = 17;
+  }
+  void DrawItem(LPDRAWITEMSTRUCT dis) override {
+    if (dis->itemState & ODS_COMBOBOXEDIT) trace.push_back("field " + std::to_string(static_cast<int>(dis->itemID)));
+  }
+  void OnSelEndOk() { trace.push_back("ok " + std::to_string(GetCurSel())); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ColorCombo, CComboBox)
+  ON_CONTROL_REFLECT(CBN_SELENDOK, OnSelEndOk)
+END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST_F(ListBoxFrameworkTest, ComboBoxMeasuresDrawsAndReflects) {
+  ColorCombo combo;
+  ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, CRect(10, 10, 150, 150),
+                           &main_, 7));
+  EXPECT_EQ(combo.trace, (std::vector<std::string>{"measure -1", "measure 0"}));
+  for (COLORREF c : {RGB(255, 0, 0), RGB(0, 255, 0)}) combo.AddString(reinterpret_cast<LPCTSTR>(static_cast<uintptr_t>(c)));
+  EXPECT_EQ(combo.GetItemData(1), RGB(0, 255, 0));
+  combo.trace.clear();
+  combo.SetCurSel(0);
+  nbp::test::Pump();
+  EXPECT_EQ(combo.trace, (std::vector<std::string>{"field 0"}));
+  combo.trace.clear();
+  combo.SetFocus();
+  nbp::test::PressKey(VK_F4);
+  EXPECT_TRUE(combo.GetDroppedState());
+  nbp::test::PressKey(VK_DOWN, nbp::test::kNoMods, true);
+  nbp::test::PressKey(VK_RETURN);
+  EXPECT_FALSE(combo.GetDroppedState());
+  EXPECT_EQ(std::count(combo.trace.begin(), combo.trace.end(), "ok 1"), 1);
+  CRect dropped;
+  combo.GetDroppedControlRect(&dropped);
+  EXPECT_EQ(dropped.Height(), 140);
 }

@@ -59,3 +59,50 @@ class CListBox : public CWnd {
  protected:
   BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
+
+class CComboBox : public CWnd {
+  DECLARE_DYNAMIC(CComboBox)
+
+ public:
+  CComboBox() = default;
+  ~CComboBox() override;
+
+  using CWnd::Create;
+  // rect's height includes the open list's.
+  virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+  int GetCount() const;
+  int GetCurSel() const;
+  int SetCurSel(int nSelect);
+  DWORD_PTR GetItemData(int nIndex) const;
+  void* GetItemDataPtr(int nIndex) const;
+  int SetItemData(int nIndex, DWORD_PTR dwItemData);
+  int SetItemDataPtr(int nIndex, void* pData);
+  int GetLBText(int nIndex, LPTSTR lpszText) const;
+  void GetLBText(int nIndex, CString& rString) const;
+  int GetLBTextLen(int nIndex) const;
+  // nIndex -1: the selection field's height; otherwise the list's items.
+  int SetItemHeight(int nIndex, UINT cyItemHeight);
+  int GetItemHeight(int nIndex) const;
+  BOOL GetDroppedState() const;
+  void GetDroppedControlRect(LPRECT lprect) const;
+  void ShowDropDown(BOOL bShowIt = TRUE);
+  int GetDroppedWidth() const;
+  int SetDroppedWidth(UINT nWidth);
+
+  int AddString(LPCTSTR lpszString);
+  int DeleteString(UINT nIndex);
+  int InsertString(int nIndex, LPCTSTR lpszString);
+  void ResetContent();
+  int FindString(int nStartAfter, LPCTSTR lpszString) const;
+  int FindStringExact(int nIndexStart, LPCTSTR lpszFind) const;
+  int SelectString(int nStartAfter, LPCTSTR lpszString);
+
+  virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+  virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+  virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+  virtual void DeleteItem(LPDELETEITEMSTRUCT lpDeleteItemStruct);
+
+ protected:
+  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+};

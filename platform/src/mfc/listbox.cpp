@@ -130,3 +130,101 @@ BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
   if (CWnd::OnChildNotify(message, wParam, lParam, pResult)) return TRUE;
   return ItemMessage(this, message, lParam, pResult) ? TRUE : FALSE;
 }
+
+// --- CComboBox
+
+IMPLEMENT_DYNAMIC(CComboBox, CWnd)
+
+CComboBox::~CComboBox() {
+  if (m_hWnd) DestroyWindow();
+}
+
+BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
+  return CWnd::Create(WC_COMBOBOX, nullptr, dwStyle, rect, pParentWnd, nID);
+}
+
+int CComboBox::GetCount() const { return static_cast<int>(::SendMessage(m_hWnd, CB_GETCOUNT, 0, 0)); }
+int CComboBox::GetCurSel() const { return static_cast<int>(::SendMessage(m_hWnd, CB_GETCURSEL, 0, 0)); }
+int CComboBox::SetCurSel(int nSelect) {
+  return static_cast<int>(::SendMessage(m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(nSelect), 0));
+}
+DWORD_PTR CComboBox::GetItemData(int nIndex) const {
+  return static_cast<DWORD_PTR>(::SendMessage(m_hWnd, CB_GETITEMDATA, static_cast<WPARAM>(nIndex), 0));
+}
+void* CComboBox::GetItemDataPtr(int nIndex) const { return reinterpret_cast<void*>(GetItemData(nIndex)); }
+int CComboBox::SetItemData(int nIndex, DWORD_PTR dwItemData) {
+  return static_cast<int>(
+      ::SendMessage(m_hWnd, CB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
+}
+int CComboBox::SetItemDataPtr(int nIndex, void* pData) {
+  return SetItemData(nIndex, reinterpret_cast<DWORD_PTR>(pData));
+}
+int CComboBox::GetLBText(int nIndex, LPTSTR lpszText) const {
+  return static_cast<int>(
+      ::SendMessage(m_hWnd, CB_GETLBTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszText)));
+}
+void CComboBox::GetLBText(int nIndex, CString& rString) const {
+  int length = GetLBTextLen(nIndex);
+  if (length < 0) {
+    rString.Empty();
+    return;
+  }
+  LPTSTR buffer = rString.GetBuffer(std::max(length, static_cast<int>(sizeof(ULONG_PTR))) + 1);
+  int got = GetLBText(nIndex, buffer);
+  rString.ReleaseBuffer(got < 0 ? 0 : got);
+}
+int CComboBox::GetLBTextLen(int nIndex) const {
+  return static_cast<int>(::SendMessage(m_hWnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(nIndex), 0));
+}
+int CComboBox::SetItemHeight(int nIndex, UINT cyItemHeight) {
+  return static_cast<int>(
+      ::SendMessage(m_hWnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), MAKELPARAM(cyItemHeight, 0)));
+}
+int CComboBox::GetItemHeight(int nIndex) const {
+  return static_cast<int>(::SendMessage(m_hWnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(nIndex), 0));
+}
+BOOL CComboBox::GetDroppedState() const {
+  return static_cast<BOOL>(::SendMessage(m_hWnd, CB_GETDROPPEDSTATE, 0, 0));
+}
+void CComboBox::GetDroppedControlRect(LPRECT lprect) const {
+  ::SendMessage(m_hWnd, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(lprect));
+}
+void CComboBox::ShowDropDown(BOOL bShowIt) { ::SendMessage(m_hWnd, CB_SHOWDROPDOWN, static_cast<WPARAM>(bShowIt), 0); }
+int CComboBox::GetDroppedWidth() const { return static_cast<int>(::SendMessage(m_hWnd, CB_GETDROPPEDWIDTH, 0, 0)); }
+int CComboBox::SetDroppedWidth(UINT nWidth) {
+  return static_cast<int>(::SendMessage(m_hWnd, CB_SETDROPPEDWIDTH, nWidth, 0));
+}
+
+int CComboBox::AddString(LPCTSTR lpszString) {
+  return static_cast<int>(::SendMessage(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszString)));
+}
+int CComboBox::DeleteString(UINT nIndex) {
+  return static_cast<int>(::SendMessage(m_hWnd, CB_DELETESTRING, nIndex, 0));
+}
+int CComboBox::InsertString(int nIndex, LPCTSTR lpszString) {
+  return static_cast<int>(
+      ::SendMessage(m_hWnd, CB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszString)));
+}
+void CComboBox::ResetContent() { ::SendMessage(m_hWnd, CB_RESETCONTENT, 0, 0); }
+int CComboBox::FindString(int nStartAfter, LPCTSTR lpszString) const {
+  return static_cast<int>(
+      ::SendMessage(m_hWnd, CB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszString)));
+}
+int CComboBox::FindStringExact(int nIndexStart, LPCTSTR lpszFind) const {
+  return static_cast<int>(::SendMessage(m_hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart),
+                                        reinterpret_cast<LPARAM>(lpszFind)));
+}
+int CComboBox::SelectString(int nStartAfter, LPCTSTR lpszString) {
+  return static_cast<int>(
+      ::SendMessage(m_hWnd, CB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszString)));
+}
+
+void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
+void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
+int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
+void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
+
+BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (CWnd::OnChildNotify(message, wParam, lParam, pResult)) return TRUE;
+  return ItemMessage(this, message, lParam, pResult) ? TRUE : FALSE;
+}

@@ -33,6 +33,7 @@ void RegisterSystemClasses() {
       {TOOLTIPS_CLASS, &TooltipProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW},
       {WC_LISTBOX, &ListBoxProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},
       {"ComboLBox", &ComboListProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW},
+      {WC_COMBOBOX, &ComboBoxProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
   };
   for (const Builtin& b : builtins) {
     WNDCLASS wc{};

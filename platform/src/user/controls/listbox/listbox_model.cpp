@@ -82,7 +82,9 @@ void SendDeleteItem(const ListBox* lb, int index, const Item& item) {
 // The selection, caret and top follow the items they were on.
 void AfterInsert(ListBox* lb, int index) {
   if (lb->sel >= index) ++lb->sel;
-  if (lb->caret >= index && lb->Count() > 1) ++lb->caret;
+  // Without a selection the caret stays where it is, on the first item at
+  // the start, so that the first arrow key selects from there.
+  if (lb->sel >= 0 && lb->caret >= index && lb->Count() > 1) ++lb->caret;
 }
 
 void AfterDelete(ListBox* lb, int index) {
