@@ -2,6 +2,7 @@
 // LoadBitmap, raster operations, monochrome conversion, stretching,
 // transparency and icons.
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "gdi_fixture.h"
@@ -35,6 +36,25 @@ class Bitmaps : public Canvas32 {
   }
 };
 
+TEST_F(Bitmaps, AnEmptyCompatibleBitmapIsOneMonochromePixel) {
+  for (SIZE size : {SIZE{0, 8}, SIZE{8, 0}, SIZE{0, 0}}) {
+    HBITMAP empty = CreateCompatibleBitmap(dc, size.cx, size.cy);
+    ASSERT_NE(empty, nullptr);
+    BITMAP info{};
+    GetObject(empty, sizeof info, &info);
+    EXPECT_EQ((std::tuple{info.bmWidth, info.bmHeight, info.bmBitsPixel}), (std::tuple{1, 1, WORD{1}}));
+    // Off-screen painting of an empty area draws into it without harm.
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, empty);
+    RECT nothing{0, 0, size.cx, size.cy};
+    FillRect(mem, &nothing, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EXPECT_TRUE(BitBlt(dc, 0, 0, size.cx, size.cy, mem, 0, 0, SRCCOPY));
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    DeleteObject(empty);
+  }
+}
+
 TEST_F(Bitmaps, CompatibleBitmapsFollowTheDc) {
   HDC fresh = CreateCompatibleDC(nullptr);
   HBITMAP mono = CreateCompatibleBitmap(fresh, 8, 8);  // like the 1x1 bitmap it holds
@@ -44,7 +64,6 @@ TEST_F(Bitmaps, CompatibleBitmapsFollowTheDc) {
   HBITMAP color = CreateCompatibleBitmap(dc, 8, 8);
   GetObject(color, sizeof info, &info);
   EXPECT_EQ(info.bmBitsPixel, 32);
-  EXPECT_EQ(CreateCompatibleBitmap(dc, 0, 8), nullptr);
   EXPECT_EQ(CreateCompatibleBitmap(dc, 8, -1), nullptr);
   EXPECT_EQ(CreateCompatibleBitmap(nullptr, 8, 8), nullptr);
   // A new bitmap is black.

@@ -106,3 +106,4 @@ class CToolTipCtrl : public CWnd {
  protected:
   void FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT nIDTool) const;
 };
+#include "mfc/listbox.h"

@@ -22,6 +22,11 @@ struct AFX_MSGMAP_ENTRY {
   AFX_MSGTHUNK pfn;
 };
 
+// The position a WM_VSCROLL/WM_HSCROLL carries, for OnVScroll/OnHScroll.
+// The message has room for 16 bits only; while the user drags the thumb of
+// the window's own bar, the bar's whole 32-bit track position is given.
+UINT NbScrollMessagePos(HWND hwnd, int bar, WPARAM wParam, LPARAM lParam);
+
 struct AFX_MSGMAP {
   const AFX_MSGMAP* (*pfnGetBaseMap)();
   const AFX_MSGMAP_ENTRY* lpEntries;
@@ -90,8 +95,8 @@ struct AFX_MSGMAP {
 #define ON_WM_SYSKEYUP() NB_KEY_ENTRY(WM_SYSKEYUP, OnSysKeyUp)
 #define ON_WM_SYSCHAR() NB_KEY_ENTRY(WM_SYSCHAR, OnSysChar)
 #define ON_WM_TIMER() NB_MSG_ENTRY(WM_TIMER, 0, 0, 0, self->OnTimer(static_cast<UINT_PTR>(wParam)); return TRUE;)
-#define ON_WM_VSCROLL() NB_MSG_ENTRY(WM_VSCROLL, 0, 0, 0, self->OnVScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), reinterpret_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(lParam)))); return TRUE;)
-#define ON_WM_HSCROLL() NB_MSG_ENTRY(WM_HSCROLL, 0, 0, 0, self->OnHScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), reinterpret_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(lParam)))); return TRUE;)
+#define ON_WM_VSCROLL() NB_MSG_ENTRY(WM_VSCROLL, 0, 0, 0, self->OnVScroll(LOWORD(wParam), NbScrollMessagePos(self->m_hWnd, SB_VERT, wParam, lParam), reinterpret_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(lParam)))); return TRUE;)
+#define ON_WM_HSCROLL() NB_MSG_ENTRY(WM_HSCROLL, 0, 0, 0, self->OnHScroll(LOWORD(wParam), NbScrollMessagePos(self->m_hWnd, SB_HORZ, wParam, lParam), reinterpret_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(lParam)))); return TRUE;)
 #define ON_WM_SETCURSOR() NB_MSG_ENTRY(WM_SETCURSOR, 0, 0, 0, *pResult = self->OnSetCursor(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam), HIWORD(lParam)); return TRUE;)
 #define ON_WM_NCHITTEST() NB_MSG_ENTRY(WM_NCHITTEST, 0, 0, 0, *pResult = self->OnNcHitTest(NB_POINT_LPARAM); return TRUE;)
 #define ON_WM_GETDLGCODE() NB_MSG_ENTRY(WM_GETDLGCODE, 0, 0, 0, *pResult = self->OnGetDlgCode(); return TRUE;)

@@ -87,6 +87,12 @@ class CWnd : public CCmdTarget {
   virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual BOOL PreTranslateMessage(MSG* pMsg);
+  // Keys of this table, when the window is a top-level one (a main window or
+  // a dialog), become its commands in the message pump before the window's
+  // PreTranslateMessage sees them. The table is the window's; it is
+  // destroyed with the object.
+  HACCEL m_hAccelTable = nullptr;
+  BOOL LoadAccelTable(LPCTSTR lpszResourceName);
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
   virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);

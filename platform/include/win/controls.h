@@ -7,6 +7,8 @@
 #define WC_BUTTON "Button"
 #define WC_STATIC "Static"
 #define WC_EDIT "Edit"
+#define WC_LISTBOX "ListBox"
+#define WC_COMBOBOX "ComboBox"
 
 // Button styles
 #define BS_PUSHBUTTON 0x00000000L

@@ -343,6 +343,23 @@ int GetMenuItemCount(HMENU menu);
 int GetMenuString(HMENU menu, UINT item, LPTSTR buffer, int maxCount, UINT flags);
 HMENU GetSubMenu(HMENU menu, int position);
 BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT byPosition);
+// Accelerator tables: keys that run commands. A match sends the window
+// WM_COMMAND with the command in the low word and 1 in the high word.
+struct ACCEL {
+  BYTE fVirt;  // FVIRTKEY, FSHIFT, FCONTROL, FALT, FNOINVERT
+  WORD key;    // a virtual-key code with FVIRTKEY, else a character
+  WORD cmd;
+};
+typedef ACCEL* LPACCEL;
+HACCEL CreateAcceleratorTable(LPACCEL entries, int count);
+BOOL DestroyAcceleratorTable(HACCEL table);
+// Copies up to `count` entries; with a null `entries`, returns how many there are.
+int CopyAcceleratorTable(HACCEL table, LPACCEL entries, int count);
+// A table from an RT_ACCELERATOR resource (entries of 8 bytes: flags, key,
+// command, padding; the last one's flags have 0x80).
+HACCEL LoadAccelerators(HINSTANCE instance, LPCTSTR name);
+int TranslateAccelerator(HWND hwnd, HACCEL table, LPMSG msg);
+
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
 BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS params);
 HMENU LoadMenu(HINSTANCE instance, LPCTSTR name);

@@ -118,7 +118,13 @@ HBITMAP CreateBitmapIndirect(const BITMAP* bitmap) {
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
   Dc* dc = Get<Dc>(hdc);
-  if (!dc || width <= 0 || height <= 0) return nullptr;
+  if (!dc || width < 0 || height < 0) return nullptr;
+  // An empty size gives the smallest bitmap there is, one monochrome pixel,
+  // so that painting into a zero-sized area off screen still has a target.
+  if (width == 0 || height == 0) {
+    Bitmap* one = NewBitmap(1, 1, 1);
+    return one ? static_cast<HBITMAP>(one->handle) : nullptr;
+  }
   Bitmap* bm = NewBitmap(width, height, CompatibleDepth(dc));
   return bm ? static_cast<HBITMAP>(bm->handle) : nullptr;
 }

@@ -98,14 +98,24 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
 BOOL AfxPreTranslateMessage(MSG* pMsg) {
   // Each framework window from the target up to its top-level window may
   // take the message, as the framework walks the tree.
+  // The top-level window's accelerators come before its own pre-translation,
+  // where a dialog's navigation would take the keys.
   for (HWND hwnd = pMsg->hwnd; hwnd; hwnd = GetParent(hwnd)) {
+    bool topLevel = !(GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD);
     if (CWnd* wnd = CWnd::FromHandlePermanent(hwnd)) {
+      if (topLevel && wnd->m_hAccelTable && TranslateAccelerator(hwnd, wnd->m_hAccelTable, pMsg)) return TRUE;
       if (wnd->PreTranslateMessage(pMsg)) return TRUE;
     }
-    if (!(GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD)) break;
+    if (topLevel) break;
   }
   CWinApp* app = AfxGetApp();
   return app && app->PreTranslateMessage(pMsg);
+}
+
+BOOL CWnd::LoadAccelTable(LPCTSTR lpszResourceName) {
+  if (m_hAccelTable) return FALSE;
+  m_hAccelTable = LoadAccelerators(AfxGetInstanceHandle(), lpszResourceName);
+  return m_hAccelTable != nullptr;
 }
 
 BOOL AfxPumpMessage() {

@@ -50,6 +50,7 @@ CWnd::~CWnd() {
     // A window must not outlive its object: its messages would reach freed memory.
     DestroyWindow();
   }
+  if (m_hAccelTable) DestroyAcceleratorTable(m_hAccelTable);
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs) {

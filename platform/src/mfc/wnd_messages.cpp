@@ -161,6 +161,20 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   return FALSE;
 }
 
+UINT NbScrollMessagePos(HWND hwnd, int bar, WPARAM wParam, LPARAM lParam) {
+  auto message = static_cast<UINT>(static_cast<short>(HIWORD(wParam)));
+  WORD code = LOWORD(wParam);
+  // Thumb tracking of the window's own bar holds the capture for the window.
+  if (lParam || (code != SB_THUMBTRACK && code != SB_THUMBPOSITION) || ::GetCapture() != hwnd) return message;
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_TRACKPOS;
+  // Only a position whose low 16 bits are those of the message is the one
+  // the message speaks of (a program may send a position of its own).
+  if (!::GetScrollInfo(hwnd, bar, &si) || LOWORD(si.nTrackPos) != HIWORD(wParam)) return message;
+  return static_cast<UINT>(si.nTrackPos);
+}
+
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
   auto* nmhdr = reinterpret_cast<NMHDR*>(lParam);
   if (!nmhdr) return FALSE;

@@ -10,6 +10,7 @@
 // (as the window system's own modal tracking would), sending WM_VSCROLL or
 // WM_HSCROLL and repeating arrow and page steps on its clock.
 #include <algorithm>
+#include <cstdint>
 
 #include "nbp/clock.h"
 #include "user/window/user_state.h"
@@ -48,12 +49,14 @@ Layout LayoutOf(Window* w, int bar, int pos) {
   const ScrollBar& b = BarOf(w, bar);
   int track = l.length - 2 * l.arrow;
   if (!Scrollable(b) || b.disabledArrows || track <= 0) return l;
-  int range = b.max - b.min + 1;
-  int thumb = b.page ? std::max(track * static_cast<int>(b.page) / range, 8)
+  // Positions may use all 32 bits: the products are taken in 64.
+  int64_t range = static_cast<int64_t>(b.max) - b.min + 1;
+  int thumb = b.page ? std::max(static_cast<int>(track * static_cast<int64_t>(b.page) / range), 8)
                      : GetSystemMetrics(vert ? SM_CYVTHUMB : SM_CXHTHUMB);
   if (thumb > track) return l;
-  int span = MaxPos(b) - b.min;
-  int offset = span > 0 ? (track - thumb) * (std::clamp(pos, b.min, MaxPos(b)) - b.min) / span : 0;
+  int64_t span = static_cast<int64_t>(MaxPos(b)) - b.min;
+  int64_t from = static_cast<int64_t>(std::clamp(pos, b.min, MaxPos(b))) - b.min;
+  int offset = span > 0 ? static_cast<int>((track - thumb) * from / span) : 0;
   l.thumbStart = l.arrow + offset;
   l.thumbLength = thumb;
   return l;
@@ -172,9 +175,9 @@ bool ScrollBarHandleInput(UINT msg, POINT screen) {
     POINT p = ToWindow(w, screen);
     int along = (g_track.bar == SB_VERT ? p.y - l.bar.top : p.x - l.bar.left) - g_track.grabOffset;
     int track = l.length - 2 * l.arrow - l.thumbLength;
-    int span = MaxPos(b) - b.min;
+    int64_t span = static_cast<int64_t>(MaxPos(b)) - b.min;
     int pos = b.min;
-    if (track > 0) pos = b.min + (std::clamp(along - l.arrow, 0, track) * span + track / 2) / track;
+    if (track > 0) pos = static_cast<int>(b.min + (std::clamp(along - l.arrow, 0, track) * span + track / 2) / track);
     if (pos != b.trackPos) {
       b.trackPos = pos;
       Send(w, g_track.bar, SB_THUMBTRACK, static_cast<WORD>(pos));

@@ -31,6 +31,9 @@ void RegisterSystemClasses() {
       {UPDOWN_CLASS, &UpDownProc, CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
       {"#32770", &DefDlgProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW, DLGWINDOWEXTRA},
       {TOOLTIPS_CLASS, &TooltipProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW},
+      {WC_LISTBOX, &ListBoxProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},
+      {"ComboLBox", &ComboListProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW},
+      {WC_COMBOBOX, &ComboBoxProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
   };
   for (const Builtin& b : builtins) {
     WNDCLASS wc{};

@@ -13,6 +13,9 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT RichEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT UpDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT TooltipProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT ComboListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // A control's state lives behind the first window-extra slot; these keep the
 // pointer there.
