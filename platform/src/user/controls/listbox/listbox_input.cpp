@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "base/utf8_step.h"
+#include "nbp/utf8_step.h"
 #include "nbp/clock.h"
 #include "user/controls/listbox/listbox.h"
 #include "win/controls.h"
