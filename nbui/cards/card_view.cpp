@@ -77,7 +77,7 @@ int CNbCardView::InsertCard(int nIndex, void* pData, BOOL bRedraw) {
   }
   ++m_nNextId;
   if (nIndex != GetCardCount() - 1) m_selection.Invalidate();
-  UpdateViewInfo();
+  UpdateLayout(bRedraw);
   if (bRedraw) Repaint();
   return nIndex;
 }
@@ -86,7 +86,7 @@ void CNbCardView::DeleteCard(int nIndex, BOOL bRedraw) {
   if (!ValidIndex(nIndex)) return;
   m_aCards.erase(m_aCards.begin() + nIndex);
   m_selection.Invalidate();
-  UpdateViewInfo();
+  UpdateLayout(bRedraw);
   if (bRedraw) Repaint();
 }
 
@@ -95,7 +95,7 @@ void CNbCardView::DeleteAllCards(BOOL bRedraw) {
     std::deque<CCard>().swap(m_aCards);
     m_selection.Invalidate();
   }
-  UpdateViewInfo();
+  UpdateLayout(bRedraw);
   if (bRedraw) Repaint();
 }
 

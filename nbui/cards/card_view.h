@@ -126,10 +126,12 @@ class NBUI_API CNbCardView : public CWnd {
   // Geometry, shared by painting, hit-testing and hosts that place things
   // over cards.
   void UpdateViewInfo();
+  // UpdateViewInfo that redraws the scroll bar only when asked.
+  void UpdateLayout(BOOL bRedrawBar);
   void GetCardCell(int nIndex, RECT* pRect) const;
   void GetCardRects(int nIndex, CCardRects& rects);
   void GetCardRects(CRect rcCell, CCardRects& rects, BOOL bPhoto);
-  // Asks for at most one description: the outline does not depend on it.
+  // Asks for no description: the outline does not depend on it.
   int PtToCardIndex(CPoint pt);
   int EnsureVisible(int nIndex);
   void Update(int nIndex);

@@ -27,12 +27,19 @@ void CNbCardView::Repaint() {
 
 bool CNbCardView::HasFocus() const { return m_hWnd && ::GetFocus() == m_hWnd; }
 
-void CNbCardView::UpdateViewInfo() {
+void CNbCardView::UpdateViewInfo() { UpdateLayout(TRUE); }
+
+void CNbCardView::UpdateLayout(BOOL bRedrawBar) {
   if (!m_hWnd) return;
   CRect rc = ClientRect();
   m_nColumns = GridColumns(rc.Width(), m_nCardWidth);
   m_nVisibleRows = GridVisibleRows(rc.Height(), m_nCardHeight);
-  SetScrollRange(SB_VERT, 0, GridScrollMax(GetCardCount(), m_nColumns, m_nVisibleRows), TRUE);
+  // Setting an unchanged range would only redraw the bar; a host adding a
+  // million cards without redrawing must not pay a bar redraw per card.
+  int max = GridScrollMax(GetCardCount(), m_nColumns, m_nVisibleRows);
+  int lo = 0, hi = 0;
+  GetScrollRange(SB_VERT, &lo, &hi);
+  if (lo != 0 || hi != max) SetScrollRange(SB_VERT, 0, max, bRedrawBar);
 }
 
 void CNbCardView::OnSize(UINT nType, int cx, int cy) {
@@ -60,14 +67,9 @@ void CNbCardView::GetCardRects(CRect rcCell, CCardRects& rects, BOOL bPhoto) {
 }
 
 int CNbCardView::PtToCardIndex(CPoint pt) {
-  int hit = GridHitTest(pt, GetCardCount(), m_nColumns, FirstRow(), m_nCardWidth, m_nCardHeight);
-  if (hit != -1) {
-    // The card is measured as a scan would measure it, so the header height
-    // follows the card under the point.
-    CCardRects rects;
-    GetCardRects(hit, rects);
-  }
-  return hit;
+  // The outline does not depend on the description, so none is asked: a
+  // point costs the same in a million cards as in ten.
+  return GridHitTest(pt, GetCardCount(), m_nColumns, FirstRow(), m_nCardWidth, m_nCardHeight);
 }
 
 int CNbCardView::EnsureVisible(int nIndex) {

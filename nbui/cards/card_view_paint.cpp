@@ -82,7 +82,9 @@ void CNbCardView::DrawCards(CDC* pDC) {
   CString text;
   if (!text.LoadString(IDS_NB_NO_ITEMS)) text = "\n\nThere are no items to show in this view";
   CFont* old = pDC->SelectObject(GetLabelFont());
+  int oldMode = pDC->SetBkMode(TRANSPARENT);
   NbThemeDrawItemText(pDC, text, &client, kItemBackground, 0, kNoItemsFormat);
+  pDC->SetBkMode(oldMode);
   pDC->SelectObject(old);
 }
 
