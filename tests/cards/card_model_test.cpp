@@ -240,3 +240,25 @@ TEST_F(CardViewTest, HitTestingAsksForNoDescription) {
   view_.GetCardRects(5, rects);
   EXPECT_EQ(view_.GetHeaderHeight(), 20);
 }
+
+TEST_F(CardViewTest, ThumbDragReachesRowsBeyondSixteenBits) {
+  MakeView(700, 400, 1000000);  // 3 columns: 333,332 rows, range 0 ... 333,332
+  int lo = 0, hi = 0;
+  view_.GetScrollRange(SB_VERT, &lo, &hi);
+  ASSERT_GT(hi, 65535);
+  CRect wr;
+  view_.GetWindowRect(&wr);
+  int x = wr.right - 1 - GetSystemMetrics(SM_CXVSCROLL) / 2;
+  int arrow = GetSystemMetrics(SM_CYVSCROLL);
+  nbp::test::PressScreen(POINT{x, wr.top + 1 + arrow + 3});
+  nbp::test::MoveToScreen(POINT{x, (wr.top + wr.bottom) / 2});
+  int middle = Pos();
+  nbp::test::MoveToScreen(POINT{x, wr.bottom + 40});
+  nbp::test::ReleaseScreen(POINT{x, wr.bottom + 40});
+  EXPECT_GT(middle, 65535);
+  EXPECT_EQ(Pos(), hi);
+  CRect cell;
+  view_.GetCardCell(999999, &cell);
+  EXPECT_GE(cell.top, 0);  // the last card is shown
+  EXPECT_LT(cell.top, 400);
+}
