@@ -74,8 +74,6 @@ void CNbCardView::CheckCard(int nIndex, BOOL bCheck, BOOL bRedraw) {
   if (!ValidIndex(nIndex)) return;
   m_aCards[static_cast<size_t>(nIndex)].m_bChecked = bCheck;
   if (bRedraw && m_hWnd) {
-    CRect cell;
-    GetCardCell(nIndex, &cell);
     CCardRects rects;
     GetCardRects(nIndex, rects);
     CRect client = ClientRect(), visible;
