@@ -293,3 +293,23 @@ TEST(CardSpecialDescription, OnlyTheKeyOpensTheDialog) {
   EXPECT_FALSE(IsWindow(shown));
   nbp::clock::Unpin();
 }
+
+TEST_F(CardPaintTest, OddMarkupStaysInsideTheBody) {
+  MakeView(700, 400, 1);
+  auto outside = [&](const char* text) {
+    std::string copy = text;
+    view_.describe = [copy](int, CCardDesc& d) { d.m_strText = copy.c_str(); };
+    Paint();
+    std::vector<COLORREF> px;
+    for (int y = kBody.bottom; y < 170; ++y) {
+      for (int x = 0; x < 220; ++x) px.push_back(Px(x, y));
+    }
+    for (int y = 0; y < 170; ++y) px.push_back(Px(kBody.right, y));
+    return px;
+  };
+  std::vector<COLORREF> blank = outside("");
+  std::string odd;
+  for (int i = 0; i < 40; ++i) odd += "<W><W>a long line that wraps and wraps again<L>&<W\n<L>\n\t\t\t&&&\t<L>x\n";
+  odd += std::string(5000, 'W');  // a last line without a line feed, far too long
+  EXPECT_EQ(outside(odd.c_str()), blank);
+}
