@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <new>
+#include <vector>
 
 #include "resources/resource_ids.h"
 
@@ -134,7 +135,14 @@ int CNbCardView::SortItems(PFNCVCOMPARE pfnCompare, DWORD_PTR lParamSort) {
     return pfnCompare(reinterpret_cast<LPARAM>(a.m_pData), reinterpret_cast<LPARAM>(b.m_pData),
                       static_cast<LPARAM>(lParamSort)) < 0;
   };
-  std::stable_sort(m_aCards.begin(), m_aCards.end(), less);
+  try {
+    // Contiguous cards sort several times faster than the list's blocks.
+    std::vector<CCard> cards(m_aCards.begin(), m_aCards.end());
+    std::stable_sort(cards.begin(), cards.end(), less);
+    std::copy(cards.begin(), cards.end(), m_aCards.begin());
+  } catch (const std::bad_alloc&) {
+    std::stable_sort(m_aCards.begin(), m_aCards.end(), less);
+  }
   m_selection.Invalidate();
   if (focusId != -1) {
     auto it = std::find_if(m_aCards.begin(), m_aCards.end(), [focusId](const CCard& c) { return c.m_nId == focusId; });
