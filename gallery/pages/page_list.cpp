@@ -1,5 +1,6 @@
 // The gallery's pages, in the order of their tabs.
 #include "gallery_page.h"
+#include "pages/address_book_page.h"
 #include "pages/basics_page.h"
 #include "pages/calendar_page.h"
 #include "pages/fields_page.h"
@@ -11,5 +12,6 @@ std::vector<PageFactory> GalleryPages() {
       [] { return std::make_unique<CFieldsPage>(); },
       [] { return std::make_unique<CBasicsPage>(); },
       [] { return std::make_unique<CPrivatePage>(); },
+      [] { return std::make_unique<CAddressBookPage>(); },
   };
 }

@@ -1,0 +1,154 @@
+#include "pages/address_book_page.h"
+
+#include "NbThemes/nbthemes.h"
+#include "nbp/test_driver.h"
+#include "pages/address_book_data.h"
+#include "win/controls.h"
+
+namespace {
+
+int Record(CNbCardView& view, int index) { return static_cast<int>(reinterpret_cast<intptr_t>(view.GetCardData(index))); }
+
+int CALLBACK ByName(LPARAM a, LPARAM b, LPARAM) {
+  return CompareByName(ContactFor(static_cast<int>(a)), ContactFor(static_cast<int>(b)));
+}
+
+int CALLBACK ByCompany(LPARAM a, LPARAM b, LPARAM) {
+  return CompareByCompany(ContactFor(static_cast<int>(a)), ContactFor(static_cast<int>(b)));
+}
+
+void ClickButton(HWND page, UINT id) {
+  HWND button = ::GetDlgItem(page, static_cast<int>(id));
+  RECT r;
+  ::GetClientRect(button, &r);
+  nbp::test::Click(button, POINT{r.right / 2, r.bottom / 2});
+}
+
+// A point in a card's body, in the view's client coordinates.
+POINT InCard(CNbCardView& view, int index) {
+  CRect cell;
+  view.GetCardCell(index, &cell);
+  return POINT{cell.left + cell.Width() / 2, cell.top + cell.Height() / 2};
+}
+
+}  // namespace
+
+void CAddressCardView::GetCardDescription(int nIndex, CCardDesc& desc) {
+  Contact c = ContactFor(Record(*this, nIndex));
+  desc.m_strTitle = c.Name();
+  desc.m_strText = c.Body();
+  desc.m_strCategory = c.Category();
+  desc.m_bPrivate = c.IsPrivate();
+  desc.m_bNote = c.HasNote();
+  desc.m_bPhoto = c.HasPhoto();
+}
+
+void CAddressCardView::DrawPhoto(CDC* pDC, int nIndex, RECT* pRect) {
+  Contact c = ContactFor(Record(*this, nIndex));
+  CRect r(pRect);
+  r.DeflateRect(3, 3);
+  pDC->FillSolidRect(&r, c.PhotoColor());
+  CFont* old = pDC->SelectObject(NbThemeGetSmallBoldFont());
+  COLORREF oldText = pDC->SetTextColor(RGB(255, 255, 255));
+  pDC->DrawText(c.Initials(), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  pDC->SetTextColor(oldText);
+  pDC->SelectObject(old);
+}
+
+CString CAddressCardView::NameOf(int nIndex) { return ContactFor(Record(*this, nIndex)).Name(); }
+
+void CAddressCardView::OnCardSelected(int nIndex, BOOL bSelected) {
+  if (bSelected) m_pPage->Tell("Selected: " + NameOf(nIndex));
+}
+
+void CAddressCardView::OnCardChecked(int nIndex, BOOL bChecked) {
+  m_pPage->Tell((bChecked ? "Checked: " : "Unchecked: ") + NameOf(nIndex));
+}
+
+void CAddressCardView::OnCardLButtonDblClk(int nIndex, CPoint) {
+  if (nIndex >= 0) m_pPage->Tell("Open: " + NameOf(nIndex));
+}
+
+void CAddressCardView::OnCardOnRButtonDown(int nIndex, CPoint) {
+  CString text;
+  text.Format("Context menu for %d selected contact(s)", GetSelectedCount());
+  if (nIndex >= 0) m_pPage->Tell(text);
+}
+
+void CAddressCardView::OnCardReturnKey() {
+  if (GetFocusCardIndex() >= 0 && GetFocusCardIndex() < GetCardCount()) m_pPage->Tell("Open: " + NameOf(GetFocusCardIndex()));
+}
+
+void CAddressBookPage::CreateControls() {
+  CRect client;
+  GetClientRect(&client);
+  AddControl(WC_STATIC, "", SS_LEFT | SS_NOPREFIX, CRect(12, 14, 260, 32), kCountId);
+  AddControl(WC_BUTTON, "Sort by &name", BS_PUSHBUTTON | WS_TABSTOP, CRect(270, 9, 390, 35), kSortNameId);
+  AddControl(WC_BUTTON, "Sort by &company", BS_PUSHBUTTON | WS_TABSTOP, CRect(398, 9, 530, 35), kSortCompanyId);
+  AddControl(WC_BUTTON, "&1,000,000 cards", BS_AUTOCHECKBOX | WS_TABSTOP, CRect(546, 12, 720, 32), kMillionId);
+  m_view.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(8, 42, client.right - 8, client.bottom - 8), this,
+                  kViewId);
+  m_view.SetFlags(CVF_CHECKBOXES);
+  Fill(kContacts);
+}
+
+void CAddressBookPage::Fill(int count) {
+  m_view.DeleteAllCards(FALSE);
+  for (int i = 0; i < count; ++i) m_view.AddCard(reinterpret_cast<void*>(static_cast<intptr_t>(i)), FALSE);
+  m_view.SortItems(ByName, 0);
+  CString text;
+  text.Format("%d contacts", count);
+  ::SetWindowText(::GetDlgItem(m_hWnd, kCountId), text);
+}
+
+BOOL CAddressBookPage::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(wParam) != BN_CLICKED || !lParam) return CGalleryPage::OnCommand(wParam, lParam);
+  switch (LOWORD(wParam)) {
+    case kSortNameId:
+      m_view.SortItems(ByName, 0);
+      Report("Sorted by name");
+      return TRUE;
+    case kSortCompanyId:
+      m_view.SortItems(ByCompany, 0);
+      Report("Sorted by company");
+      return TRUE;
+    case kMillionId: {
+      bool million = ::SendMessage(reinterpret_cast<HWND>(lParam), BM_GETCHECK, 0, 0) == BST_CHECKED;
+      Fill(million ? 1000000 : kContacts);
+      Report(million ? "A million contacts" : "A few thousand contacts");
+      return TRUE;
+    }
+    default:
+      return CGalleryPage::OnCommand(wParam, lParam);
+  }
+}
+
+std::vector<CGalleryPage::State> CAddressBookPage::States() {
+  auto view = [](CGalleryPage& page) -> CNbCardView& { return static_cast<CAddressBookPage&>(page).m_view; };
+  return {
+      {"selection", [view](CGalleryPage& page) {
+         CNbCardView& v = view(page);
+         nbp::test::Click(v.m_hWnd, InCard(v, 0));
+         nbp::test::AdvanceClock(1000);
+         nbp::test::KeyDown(VK_SHIFT);
+         nbp::test::Click(v.m_hWnd, InCard(v, 4));
+         nbp::test::KeyUp(VK_SHIFT);
+         nbp::test::AdvanceClock(1000);
+         nbp::test::KeyDown(VK_CONTROL);
+         nbp::test::Click(v.m_hWnd, InCard(v, 1));
+         nbp::test::KeyUp(VK_CONTROL);
+       }},
+      {"resize-drag", [view](CGalleryPage& page) {
+         CNbCardView& v = view(page);
+         nbp::test::Press(v.m_hWnd, POINT{218, 60});
+         nbp::test::MoveTo(v.m_hWnd, POINT{236, 60});
+         nbp::test::MoveTo(v.m_hWnd, POINT{258, 60});
+       }},
+      {"empty", [view](CGalleryPage& page) { view(page).DeleteAllCards(TRUE); }},
+      {"million", [view](CGalleryPage& page) {
+         ClickButton(page.m_hWnd, kMillionId);
+         CNbCardView& v = view(page);
+         v.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30000));
+       }},
+  };
+}

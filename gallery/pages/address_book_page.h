@@ -1,0 +1,44 @@
+// The address book: every contact as a card with check boxes, sorting by
+// name or company, and a switch to a million contacts, which the card view
+// shows as quickly as a few thousand.
+#pragma once
+
+#include "cards/card_view.h"
+#include "gallery_page.h"
+
+class CAddressBookPage;
+
+// The host's card view: describes each card from its contact and draws the
+// contact's picture, a square of its color with the initials.
+class CAddressCardView : public CNbCardView {
+ public:
+  explicit CAddressCardView(CAddressBookPage* page) : m_pPage(page) {}
+  void GetCardDescription(int nIndex, CCardDesc& desc) override;
+  void DrawPhoto(CDC* pDC, int nIndex, RECT* pRect) override;
+  void OnCardSelected(int nIndex, BOOL bSelected) override;
+  void OnCardChecked(int nIndex, BOOL bChecked) override;
+  void OnCardLButtonDblClk(int nIndex, CPoint pt) override;
+  void OnCardOnRButtonDown(int nIndex, CPoint pt) override;
+  void OnCardReturnKey() override;
+
+ private:
+  CString NameOf(int nIndex);
+  CAddressBookPage* m_pPage;
+};
+
+class CAddressBookPage : public CGalleryPage {
+ public:
+  enum : UINT { kViewId = 7001, kSortNameId = 7002, kSortCompanyId = 7003, kMillionId = 7004, kCountId = 7005 };
+  static constexpr int kContacts = 3000;
+
+  const char* Title() const override { return "Address book"; }
+  std::vector<State> States() override;
+  // The contacts shown: kContacts, or a million.
+  void Fill(int count);
+  void Tell(const CString& text) { Report(text); }
+  CAddressCardView m_view{this};
+
+ protected:
+  void CreateControls() override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+};
