@@ -45,7 +45,7 @@ NBHOST_API NbSettingsFileState GetSettingsFileState();
 // FALSE, and nothing written, when the file is unreadable or corrupt, when
 // it cannot be written, for a section or key the file cannot hold (empty,
 // or with brackets, "=" in a key, line breaks, or a key with white space at
-// either end) and for text that is not UTF-8.
+// either end) and for text that is not UTF-8 or begins with a form feed.
 NBHOST_API BOOL WriteSettingString(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue);
 NBHOST_API BOOL WriteSettingInt(LPCTSTR lpszSection, LPCTSTR lpszKey, int nValue);
 

@@ -108,6 +108,7 @@ TEST_F(SettingsStore, NamesAndTextTheFileCannotHoldAreRefused) {
   EXPECT_FALSE(WriteSettingString("Gen]eral", "Language", "x"));
   EXPECT_FALSE(WriteSettingString("General", "Lang\nuage", "x"));
   EXPECT_FALSE(WriteSettingString("General", "Language", "\xff not text"));
+  EXPECT_FALSE(WriteSettingString("General", "Language", "\fde")) << "the form feed would be lost";
   EXPECT_FALSE(WriteSettingString(nullptr, "Language", "x"));
   EXPECT_FALSE(WriteSettingInt("General", nullptr, 1));
   EXPECT_EQ(FileText(), before);
