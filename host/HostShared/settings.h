@@ -8,9 +8,11 @@
 // seconds, when a further change might not show in them), so a change shows
 // at the next read. A missing or unreadable file, a missing key or a value of
 // the wrong kind gives the default. A corrupt file (one GKeyFile cannot
-// parse, or one over 1 MiB, which is never read) also reads as defaults, and
-// it is never written over: the writers below refuse, so the program keeps
-// running on defaults and the file stays for the user to repair.
+// parse, one holding a zero byte, or one over 1 MiB, which is never read)
+// also reads as defaults, and it is never written over: the writers below
+// refuse, so the program keeps running on defaults and the file stays for
+// the user to repair. A carriage return at the very end of the file ends
+// its last line, as one before a line feed does.
 #pragma once
 
 #include "mfc/cstring.h"

@@ -7,7 +7,13 @@
 namespace nbhost {
 
 KeyFile ParseSettingsText(std::string_view text) {
-  if (text.size() > kMaxSettingsFileSize) return nullptr;
+  // GKeyFile would cut a line at a zero byte and drop the rest of it from
+  // the file at the next write: such a file is not text, and stays as it is.
+  if (text.size() > kMaxSettingsFileSize || text.find('\0') != std::string_view::npos) return nullptr;
+  // A carriage return ends a line like any line break, also where no line
+  // feed follows it at the end of the file; otherwise it would belong to the
+  // last value until a write added the line feed.
+  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
   KeyFile file(g_key_file_new());
   auto flags = static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
   if (!g_key_file_load_from_data(file.get(), text.data(), text.size(), flags, nullptr)) return nullptr;

@@ -17,8 +17,8 @@ struct KeyFileDeleter {
 using KeyFile = std::unique_ptr<GKeyFile, KeyFileDeleter>;
 
 // The key file the text holds, with its comments (so that writing it back
-// keeps them); null for text that is no key file or is over
-// kMaxSettingsFileSize, which counts as a corrupt file.
+// keeps them); null for text that is no key file, holds a zero byte or is
+// over kMaxSettingsFileSize, which counts as a corrupt file.
 KeyFile ParseSettingsText(std::string_view text);
 
 // The value of a key, as UTF-8 text (escapes such as "\s" undone) or as a

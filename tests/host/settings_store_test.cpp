@@ -77,6 +77,8 @@ TEST_F(SettingsStore, ACorruptFileReadsAsDefaultsAndIsNeverWrittenOver) {
       "WorkWeekBegins=1\n[Dayleaf\n",
       "[Dayleaf]\nWorkWeekBegins=1\n\xff\xfe\x00\x01",
       std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+      // A zero byte would cut its line short, and a write would lose the rest.
+      std::string("[Dayleaf]\nWorkWeekBegins=1\nNote=a\0b\n", 36),
   };
   for (const std::string& text : corrupt) {
     settings_.Write(text);
@@ -211,6 +213,19 @@ TEST_F(SettingsStore, AFileOverOneMebibyteReadsAsDefaultsAndIsNeverWritten) {
   EXPECT_EQ(GetWorkWeekBegins(), 0);
   EXPECT_FALSE(WriteSettingInt(NB_SETTINGS_DAYLEAF, NB_SETTINGS_WORK_WEEK_BEGINS, 2));
   EXPECT_EQ(FileText(), over) << "the user's file was changed";
+}
+
+TEST_F(SettingsStore, ACarriageReturnEndingTheFileEndsItsLastLine) {
+  settings_.Write("[International]\r\ns2359=nachm.\r\ns1159=vorm.\r");
+  CString s;
+  EXPECT_TRUE(ReadSettingString(NB_SETTINGS_INTERNATIONAL, "s1159", s));
+  EXPECT_STREQ(s, "vorm.");
+  // The same after a write, which ends every line with a line feed.
+  EXPECT_TRUE(WriteSettingInt(NB_SETTINGS_DAYLEAF, NB_SETTINGS_WORK_WEEK_BEGINS, 1));
+  EXPECT_TRUE(ReadSettingString(NB_SETTINGS_INTERNATIONAL, "s1159", s));
+  EXPECT_STREQ(s, "vorm.");
+  EXPECT_TRUE(ReadSettingString(NB_SETTINGS_INTERNATIONAL, "s2359", s));
+  EXPECT_STREQ(s, "nachm.");
 }
 
 TEST_F(SettingsStore, EveryChangeToTheFileShowsAtTheNextRead) {
