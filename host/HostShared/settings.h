@@ -11,8 +11,8 @@
 // parse, one holding a zero byte, or one over 1 MiB, which is never read)
 // also reads as defaults, and it is never written over: the writers below
 // refuse, so the program keeps running on defaults and the file stays for
-// the user to repair. A carriage return at the very end of the file ends
-// its last line, as one before a line feed does.
+// the user to repair. Carriage returns at the end of a line (before its
+// line feed or at the end of the file) are part of the line break.
 #pragma once
 
 #include "mfc/cstring.h"

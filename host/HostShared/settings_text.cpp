@@ -10,13 +10,24 @@ KeyFile ParseSettingsText(std::string_view text) {
   // GKeyFile would cut a line at a zero byte and drop the rest of it from
   // the file at the next write: such a file is not text, and stays as it is.
   if (text.size() > kMaxSettingsFileSize || text.find('\0') != std::string_view::npos) return nullptr;
-  // A carriage return ends a line like any line break, also where no line
-  // feed follows it at the end of the file; otherwise it would belong to the
-  // last value until a write added the line feed.
-  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+  // Carriage returns that end a line (before its line feed, or at the end of
+  // the file) belong to the line break. GKeyFile drops only the last one
+  // before a line feed; the others would stay in the value and lose one more
+  // at every write.
+  std::string lines;
+  lines.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    size_t run = text.find_first_not_of('\r', i);
+    if (run == i) {
+      lines.push_back(text[i++]);
+      continue;
+    }
+    if (run != std::string_view::npos && text[run] != '\n') lines.append(text.substr(i, run - i));
+    i = run == std::string_view::npos ? text.size() : run;
+  }
   KeyFile file(g_key_file_new());
   auto flags = static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
-  if (!g_key_file_load_from_data(file.get(), text.data(), text.size(), flags, nullptr)) return nullptr;
+  if (!g_key_file_load_from_data(file.get(), lines.data(), lines.size(), flags, nullptr)) return nullptr;
   return file;
 }
 

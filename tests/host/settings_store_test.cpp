@@ -215,8 +215,8 @@ TEST_F(SettingsStore, AFileOverOneMebibyteReadsAsDefaultsAndIsNeverWritten) {
   EXPECT_EQ(FileText(), over) << "the user's file was changed";
 }
 
-TEST_F(SettingsStore, ACarriageReturnEndingTheFileEndsItsLastLine) {
-  settings_.Write("[International]\r\ns2359=nachm.\r\ns1159=vorm.\r");
+TEST_F(SettingsStore, CarriageReturnsEndingALineBelongToTheLineBreak) {
+  settings_.Write("[International]\r\ns2359=nachm.\r\r\r\nsTime=a\rb\r\ns1159=vorm.\r");
   CString s;
   EXPECT_TRUE(ReadSettingString(NB_SETTINGS_INTERNATIONAL, "s1159", s));
   EXPECT_STREQ(s, "vorm.");
@@ -226,6 +226,11 @@ TEST_F(SettingsStore, ACarriageReturnEndingTheFileEndsItsLastLine) {
   EXPECT_STREQ(s, "vorm.");
   EXPECT_TRUE(ReadSettingString(NB_SETTINGS_INTERNATIONAL, "s2359", s));
   EXPECT_STREQ(s, "nachm.");
+  EXPECT_TRUE(WriteSettingInt(NB_SETTINGS_DAYLEAF, NB_SETTINGS_WORK_WEEK_BEGINS, 2));
+  EXPECT_TRUE(ReadSettingString(NB_SETTINGS_INTERNATIONAL, "s2359", s));
+  EXPECT_STREQ(s, "nachm.") << "a second write must not change it either";
+  EXPECT_TRUE(ReadSettingString(NB_SETTINGS_INTERNATIONAL, "sTime", s));
+  EXPECT_STREQ(s, "a\rb") << "one inside a value stays";
 }
 
 TEST_F(SettingsStore, EveryChangeToTheFileShowsAtTheNextRead) {
