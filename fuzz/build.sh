@@ -12,3 +12,12 @@ ASAN_OPTIONS=detect_leaks=0 build-fuzz/parse_date_fuzzer -max_total_time="$secon
 mkdir -p build-fuzz/corpus/dialog_template
 ASAN_OPTIONS=detect_leaks=0 build-fuzz/dialog_template_fuzzer -max_total_time="$seconds" -max_len=4096 \
   build-fuzz/corpus/dialog_template
+mkdir -p build-fuzz/corpus/time_text
+ASAN_OPTIONS=detect_leaks=0 build-fuzz/time_text_fuzzer -max_total_time="$seconds" -max_len=256 \
+  build-fuzz/corpus/time_text fuzz/corpus/time_text
+mkdir -p build-fuzz/corpus/menu_template
+ASAN_OPTIONS=detect_leaks=0 build-fuzz/menu_template_fuzzer -max_total_time="$seconds" -max_len=512 \
+  build-fuzz/corpus/menu_template fuzz/corpus/menu_template
+mkdir -p build-fuzz/corpus/settings_file
+ASAN_OPTIONS=detect_leaks=0 build-fuzz/settings_file_fuzzer -max_total_time="$seconds" -max_len=512 \
+  build-fuzz/corpus/settings_file fuzz/corpus/settings_file

@@ -3,20 +3,15 @@
 #include <glib.h>
 
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <mutex>
 #include <string>
-#include <string_view>
 
 #include "HostShared/settings_file.h"
+#include "HostShared/settings_text.h"
 
 namespace {
 
-struct KeyFileDeleter {
-  void operator()(GKeyFile* f) const { g_key_file_free(f); }
-};
-using KeyFile = std::unique_ptr<GKeyFile, KeyFileDeleter>;
+using nbhost::KeyFile;
 
 std::string SettingsPath() {
   const char* file = std::getenv("NBUI_SETTINGS_FILE");
@@ -64,14 +59,8 @@ void Parse(Parsed& c) {
   c.state = StateOf(read);
   c.file.reset();
   if (read != nbhost::FileRead::kRead) return;
-  KeyFile file(g_key_file_new());
-  if (!g_key_file_load_from_data(file.get(), bytes.data(), bytes.size(),
-                                 static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS),
-                                 nullptr)) {
-    c.state = NB_SETTINGS_FILE_CORRUPT;
-    return;
-  }
-  c.file = std::move(file);
+  c.file = nbhost::ParseSettingsText(bytes);
+  if (!c.file) c.state = NB_SETTINGS_FILE_CORRUPT;
 }
 
 // The settings file as it is now; call with g_lock held.
@@ -98,24 +87,11 @@ GKeyFile* ForWriting(Parsed& c) {
   return c.state == NB_SETTINGS_FILE_MISSING || c.state == NB_SETTINGS_FILE_OK ? c.file.get() : nullptr;
 }
 
-// Names GKeyFile can write and read back. Anything else would be dropped
-// (or, for text that is not UTF-8, would make the whole file unreadable).
-bool Writable(LPCTSTR section, LPCTSTR key, LPCTSTR value) {
-  if (!section || !key || !*section || !*key) return false;
-  if (std::strpbrk(section, "[]\r\n") || std::strpbrk(key, "[]=\r\n")) return false;
-  if (g_ascii_isspace(key[0]) || g_ascii_isspace(key[std::strlen(key) - 1])) return false;
-  return g_utf8_validate(section, -1, nullptr) && g_utf8_validate(key, -1, nullptr) &&
-         (!value || g_utf8_validate(value, -1, nullptr));
-}
-
 // Writes the changed key file. The kept copy then holds what the file holds
 // (it is parsed again at the next read all the same, as the file is new); a
 // copy that could not be written is dropped, so the next read sees the file.
 BOOL Save(Parsed& c) {
-  gsize length = 0;
-  gchar* data = g_key_file_to_data(c.file.get(), &length, nullptr);
-  bool ok = data && nbhost::ReplaceFile(c.path, std::string_view(data, length));
-  g_free(data);
+  bool ok = nbhost::ReplaceFile(c.path, nbhost::SettingsText(c.file.get()));
   c.trusted = false;
   if (!ok) c = Parsed{};
   else c.state = NB_SETTINGS_FILE_OK;
@@ -131,31 +107,19 @@ CString GetSettingsFilePath() {
 
 BOOL ReadSettingString(LPCTSTR lpszSection, LPCTSTR lpszKey, CString& strValue, LPCTSTR lpszDefault) {
   strValue = lpszDefault;
-  if (!lpszSection || !lpszKey) return FALSE;
-  std::lock_guard<std::mutex> hold(g_lock);
-  GKeyFile* file = Current().file.get();
-  if (!file) return FALSE;
-  gchar* value = g_key_file_get_string(file, lpszSection, lpszKey, nullptr);
-  if (!value) return FALSE;
-  strValue = value;
-  g_free(value);
+  std::string value;
+  {
+    std::lock_guard<std::mutex> hold(g_lock);
+    if (!nbhost::GetSettingText(Current().file.get(), lpszSection, lpszKey, value)) return FALSE;
+  }
+  strValue = CString(value.data(), static_cast<int>(value.size()));
   return TRUE;
 }
 
 BOOL ReadSettingInt(LPCTSTR lpszSection, LPCTSTR lpszKey, int& nValue, int nDefault) {
   nValue = nDefault;
-  if (!lpszSection || !lpszKey) return FALSE;
   std::lock_guard<std::mutex> hold(g_lock);
-  GKeyFile* file = Current().file.get();
-  if (!file) return FALSE;
-  GError* error = nullptr;
-  gint value = g_key_file_get_integer(file, lpszSection, lpszKey, &error);
-  if (error) {
-    g_error_free(error);
-    return FALSE;
-  }
-  nValue = value;
-  return TRUE;
+  return nbhost::GetSettingNumber(Current().file.get(), lpszSection, lpszKey, nValue) ? TRUE : FALSE;
 }
 
 NbSettingsFileState GetSettingsFileState() {
@@ -164,7 +128,7 @@ NbSettingsFileState GetSettingsFileState() {
 }
 
 BOOL WriteSettingString(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue) {
-  if (!Writable(lpszSection, lpszKey, lpszValue)) return FALSE;
+  if (!nbhost::CanStoreSetting(lpszSection, lpszKey, lpszValue)) return FALSE;
   std::lock_guard<std::mutex> hold(g_lock);
   Parsed& c = Current();
   GKeyFile* file = ForWriting(c);
@@ -174,7 +138,7 @@ BOOL WriteSettingString(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue)
 }
 
 BOOL WriteSettingInt(LPCTSTR lpszSection, LPCTSTR lpszKey, int nValue) {
-  if (!Writable(lpszSection, lpszKey, nullptr)) return FALSE;
+  if (!nbhost::CanStoreSetting(lpszSection, lpszKey, nullptr)) return FALSE;
   std::lock_guard<std::mutex> hold(g_lock);
   Parsed& c = Current();
   GKeyFile* file = ForWriting(c);

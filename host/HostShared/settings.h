@@ -8,9 +8,11 @@
 // seconds, when a further change might not show in them), so a change shows
 // at the next read. A missing or unreadable file, a missing key or a value of
 // the wrong kind gives the default. A corrupt file (one GKeyFile cannot
-// parse, or one over 1 MiB, which is never read) also reads as defaults, and
-// it is never written over: the writers below refuse, so the program keeps
-// running on defaults and the file stays for the user to repair.
+// parse, one holding a zero byte, or one over 1 MiB, which is never read)
+// also reads as defaults, and it is never written over: the writers below
+// refuse, so the program keeps running on defaults and the file stays for
+// the user to repair. Carriage returns at the end of a line (before its
+// line feed or at the end of the file) are part of the line break.
 #pragma once
 
 #include "mfc/cstring.h"
@@ -42,7 +44,7 @@ NBHOST_API NbSettingsFileState GetSettingsFileState();
 // FALSE, and nothing written, when the file is unreadable or corrupt, when
 // it cannot be written, for a section or key the file cannot hold (empty,
 // or with brackets, "=" in a key, line breaks, or a key with white space at
-// either end) and for text that is not UTF-8.
+// either end) and for text that is not UTF-8 or begins with a form feed.
 NBHOST_API BOOL WriteSettingString(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue);
 NBHOST_API BOOL WriteSettingInt(LPCTSTR lpszSection, LPCTSTR lpszKey, int nValue);
 

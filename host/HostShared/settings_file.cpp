@@ -87,18 +87,17 @@ FileRead ReadFileCapped(const std::string& path, std::string& bytes, FileStamp& 
   FileRead result = fstat(fd, &st) == 0 ? Classify(st) : FileRead::kUnreadable;
   if (result == FileRead::kRead) {
     stamp = StampOf(st);
-    // The file may grow while it is read: one byte past the cap tells.
-    bytes.resize(kMaxSettingsFileSize + 1);
-    size_t got = 0;
-    while (got < bytes.size()) {
-      ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    // The file may grow while it is read: reading stops one chunk past the cap.
+    char chunk[16384];
+    while (bytes.size() <= kMaxSettingsFileSize) {
+      ssize_t n = read(fd, chunk, sizeof chunk);
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) result = FileRead::kUnreadable;
       if (n <= 0) break;
-      got += static_cast<size_t>(n);
+      bytes.append(chunk, static_cast<size_t>(n));
     }
-    bytes.resize(got);
-    if (got > kMaxSettingsFileSize) result = FileRead::kTooLarge;
+    if (bytes.size() > kMaxSettingsFileSize) result = FileRead::kTooLarge;
   }
   close(fd);
   if (result != FileRead::kRead) bytes.clear();

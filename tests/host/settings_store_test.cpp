@@ -66,6 +66,8 @@ TEST_F(SettingsStore, ACorruptFileReadsAsDefaultsAndIsNeverWrittenOver) {
       "WorkWeekBegins=1\n[Dayleaf\n",
       "[Dayleaf]\nWorkWeekBegins=1\n\xff\xfe\x00\x01",
       std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+      // A zero byte would cut its line short, and a write would lose the rest.
+      std::string("[Dayleaf]\nWorkWeekBegins=1\nNote=a\0b\n", 36),
   };
   for (const std::string& text : corrupt) {
     settings_.Write(text);
@@ -97,6 +99,7 @@ TEST_F(SettingsStore, NamesAndTextTheFileCannotHoldAreRefused) {
   EXPECT_FALSE(WriteSettingString("Gen]eral", "Language", "x"));
   EXPECT_FALSE(WriteSettingString("General", "Lang\nuage", "x"));
   EXPECT_FALSE(WriteSettingString("General", "Language", "\xff not text"));
+  EXPECT_FALSE(WriteSettingString("General", "Language", "\fde")) << "the form feed would be lost";
   EXPECT_FALSE(WriteSettingString(nullptr, "Language", "x"));
   EXPECT_FALSE(WriteSettingInt("General", nullptr, 1));
   EXPECT_EQ(FileText(), before);
@@ -199,6 +202,24 @@ TEST_F(SettingsStore, AFileOverOneMebibyteReadsAsDefaultsAndIsNeverWritten) {
   EXPECT_EQ(GetWorkWeekBegins(), 0);
   EXPECT_FALSE(WriteSettingInt(NB_SETTINGS_DAYLEAF, NB_SETTINGS_WORK_WEEK_BEGINS, 2));
   EXPECT_EQ(FileText(), over) << "the user's file was changed";
+}
+
+TEST_F(SettingsStore, CarriageReturnsEndingALineBelongToTheLineBreak) {
+  settings_.Write("[International]\r\ns2359=nachm.\r\r\r\nsTime=a\rb\r\ns1159=vorm.\r");
+  CString s;
+  EXPECT_TRUE(ReadSettingString(NB_SETTINGS_INTERNATIONAL, "s1159", s));
+  EXPECT_STREQ(s, "vorm.");
+  // The same after a write, which ends every line with a line feed.
+  EXPECT_TRUE(WriteSettingInt(NB_SETTINGS_DAYLEAF, NB_SETTINGS_WORK_WEEK_BEGINS, 1));
+  EXPECT_TRUE(ReadSettingString(NB_SETTINGS_INTERNATIONAL, "s1159", s));
+  EXPECT_STREQ(s, "vorm.");
+  EXPECT_TRUE(ReadSettingString(NB_SETTINGS_INTERNATIONAL, "s2359", s));
+  EXPECT_STREQ(s, "nachm.");
+  EXPECT_TRUE(WriteSettingInt(NB_SETTINGS_DAYLEAF, NB_SETTINGS_WORK_WEEK_BEGINS, 2));
+  EXPECT_TRUE(ReadSettingString(NB_SETTINGS_INTERNATIONAL, "s2359", s));
+  EXPECT_STREQ(s, "nachm.") << "a second write must not change it either";
+  EXPECT_TRUE(ReadSettingString(NB_SETTINGS_INTERNATIONAL, "sTime", s));
+  EXPECT_STREQ(s, "a\rb") << "one inside a value stays";
 }
 
 TEST_F(SettingsStore, EveryChangeToTheFileShowsAtTheNextRead) {
