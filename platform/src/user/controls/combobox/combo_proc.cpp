@@ -60,6 +60,8 @@ LRESULT OnCreate(Combo* c, const CREATESTRUCT* cs) {
   c->list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, "ComboLBox", "", ListStyle(c->style),
                            0, 0, std::max(cs->cx, 1), std::max(c->listHeight, 1), c->hwnd, nullptr, nullptr, c->hwnd);
   if (!c->list) return -1;
+  // A scroll bar asked for belongs to the list.
+  ShowScrollBar(c->hwnd, SB_BOTH, FALSE);
   SetWindowPos(c->hwnd, nullptr, 0, 0, cs->cx, WindowHeight(c), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   return 0;
 }
