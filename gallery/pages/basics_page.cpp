@@ -9,6 +9,19 @@
 
 namespace {
 
+const Attendee kAttendees[] = {
+    {"Rosa Lindqvist", RGB(46, 160, 67)},  {"amir Haddad", RGB(219, 171, 9)}, {"Chen Wei", RGB(46, 160, 67)},
+    {"Beatrix Okafor", RGB(207, 34, 46)}, {"Daniel Moreau", RGB(140, 140, 140)}, {"Ines Carvalho", RGB(46, 160, 67)},
+    {"Jonas Berg", RGB(219, 171, 9)},     {"Keiko Tanaka", RGB(207, 34, 46)},
+};
+
+struct Category {
+  const char* name;
+  COLORREF color;
+};
+const Category kCategories[] = {{"Business", RGB(0, 120, 215)}, {"Personal", RGB(16, 137, 62)},
+                                {"Holiday", RGB(255, 140, 0)},   {"Birthday", RGB(194, 57, 179)},
+                                {"Important", RGB(232, 17, 35)}, {"Travel", RGB(0, 153, 188)}};
 
 const char* ShowAsName(UINT id) {
   switch (id) {
@@ -34,11 +47,36 @@ void CBasicsPage::CreateControls() {
               kWeekNumbersId);
   AddControl(WC_BUTTON, "&New appointment...", BS_DEFPUSHBUTTON | WS_TABSTOP, CRect(376, 200, 540, 226), kNewId);
   AddControl(WC_BUTTON, "Show &as: Busy", BS_PUSHBUTTON | WS_TABSTOP, CRect(376, 236, 540, 262), kShowAsId);
+  AddControl(WC_STATIC, "A&ttendees", SS_LEFT, CRect(376, 276, 600, 292), 0xFFFF);
+  m_attendees.CreateEx(WS_EX_CLIENTEDGE, WC_LISTBOX, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(376, 294, 600, 384),
+                       this, kAttendeesId);
+  for (const Attendee& a : kAttendees) m_attendees.AddString(reinterpret_cast<LPCTSTR>(&a));
+  AddControl(WC_STATIC, "&Category", SS_LEFT, CRect(376, 394, 600, 410), 0xFFFF);
+  m_category.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(376, 412, 600, 560), this, kCategoryId);
+  for (const Category& c : kCategories) m_category.AddColor(c.name, c.color);
+  m_category.SetCurSel(0);
+}
+
+void CBasicsPage::OnListNotify(UINT id, UINT code) {
+  CString text;
+  if (id == kAttendeesId && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
+    const Attendee* who = m_attendees.AttendeeAt(m_attendees.GetCurSel());
+    text.Format("%s: %s", code == LBN_DBLCLK ? "Open attendee" : "Attendee", who ? who->name : "");
+  } else if (id == kCategoryId && code == CBN_SELENDOK) {
+    CString name;
+    m_category.GetLBText(m_category.GetCurSel(), name);
+    text.Format("Category: %s", static_cast<LPCTSTR>(name));
+  }
+  if (!text.IsEmpty()) Report(text);
 }
 
 BOOL CBasicsPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   UINT id = LOWORD(wParam);
   UINT code = HIWORD(wParam);
+  if (lParam && (id == kAttendeesId || id == kCategoryId)) {
+    OnListNotify(id, code);
+    return TRUE;
+  }
   if (lParam && code == BN_CLICKED) {
     CString text;
     switch (id) {
@@ -113,6 +151,16 @@ std::vector<CGalleryPage::State> CBasicsPage::States() {
       {"show-as-menu", [](CGalleryPage& page) {
          HWND button = ::GetDlgItem(page.m_hWnd, kShowAsId);
          nbp::test::Click(button, POINT{20, 10});
+       }},
+      {"attendee-chosen", [](CGalleryPage& page) {
+         HWND list = ::GetDlgItem(page.m_hWnd, kAttendeesId);
+         nbp::test::Click(list, POINT{30, 30});
+         nbp::test::PressKey(VK_DOWN, nbp::test::kNoMods, true);
+       }},
+      {"category-dropped", [](CGalleryPage& page) {
+         HWND combo = ::GetDlgItem(page.m_hWnd, kCategoryId);
+         nbp::test::Click(combo, POINT{30, 8});
+         nbp::test::PressKey(VK_DOWN, nbp::test::kNoMods, true);
        }},
       {"agenda-scrolled", [](CGalleryPage& page) {
          HWND agenda = ::GetDlgItem(page.m_hWnd, kAgendaId);

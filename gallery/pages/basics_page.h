@@ -1,10 +1,11 @@
 // The basic controls a host's dialogs are made of, arranged as a small
-// appointment view: buttons, check and radio buttons, a popup menu and a
-// scrolling agenda.
+// appointment view: buttons, check and radio buttons, a popup menu, a
+// scrolling agenda, an owner-drawn list of attendees and a category combo.
 #pragma once
 
 #include "gallery_page.h"
 #include "pages/agenda_list.h"
+#include "pages/basics_lists.h"
 
 class CBasicsPage : public CGalleryPage {
  public:
@@ -16,6 +17,8 @@ class CBasicsPage : public CGalleryPage {
     kWeekId = 1005,
     kMonthId = 1006,
     kAgendaId = 1007,
+    kAttendeesId = 1008,
+    kCategoryId = 1009,
     kMenuBusy = 2001,
     kMenuFree = 2002,
     kMenuTentative = 2003,
@@ -30,6 +33,10 @@ class CBasicsPage : public CGalleryPage {
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void OnShowAs();
 
+  void OnListNotify(UINT id, UINT code);
+
   CAgendaList m_agenda;
+  CAttendeeList m_attendees;
+  CColorCombo m_category;
   UINT m_nShowAs = kMenuBusy;
 };

@@ -164,11 +164,17 @@ TEST_F(ComboTest, OwnerDrawsTheFieldWithComboBoxEditState) {
     if (msg != WM_DRAWITEM) return false;
     auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(l);
     EXPECT_EQ(dis->CtlType, static_cast<UINT>(ODT_COMBOBOX));
+    EXPECT_EQ(dis->CtlID, static_cast<UINT>(kId));
+    EXPECT_TRUE(GetDlgItem(top_, kId) == dis->hwndItem) << "the list's items speak for the combo box too";
     draws.emplace_back(dis->itemID, dis->itemState & (ODS_COMBOBOXEDIT | ODS_SELECTED | ODS_FOCUS));
     *result = TRUE;
     return true;
   };
-  HWND combo = Combo(CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
+  HWND combo = Combo(CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL);
+  RECT client, window;
+  GetClientRect(combo, &client);
+  GetWindowRect(combo, &window);
+  EXPECT_EQ(client.right, window.right - window.left) << "no scroll bar of its own";
   EXPECT_EQ(measured.size(), 2u) << "the field and the list's items";
   EXPECT_EQ(SendMessage(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0), 18);
   SendMessage(combo, CB_SETCURSEL, 1, 0);

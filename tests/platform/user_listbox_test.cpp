@@ -108,6 +108,9 @@ TEST_F(ListBoxTest, ItemsAddInsertDeleteAndKeepData) {
   EXPECT_EQ(SendMessage(list, LB_GETITEMDATA, 0, 0), 77);
   EXPECT_EQ(Sel(list), 1) << "the selection stays on its item";
   EXPECT_EQ(SendMessage(list, LB_GETTEXTLEN, 2, 0), 4);
+  EXPECT_EQ(SendMessage(list, LB_SETCARETINDEX, 2, 0), LB_OKAY);
+  EXPECT_EQ(SendMessage(list, LB_GETCARETINDEX, 0, 0), 2);
+  EXPECT_EQ(Sel(list), 1) << "the caret moves without the selection";
   SendMessage(list, LB_DELETESTRING, 1, 0);
   EXPECT_EQ(Sel(list), -1) << "deleting the selected item clears the selection";
   EXPECT_EQ(SendMessage(list, LB_FINDSTRING, WPARAM(-1), reinterpret_cast<LPARAM>("LA")), 1) << "prefix, any case";

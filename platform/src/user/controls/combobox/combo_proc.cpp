@@ -5,6 +5,7 @@
 #include <string>
 
 #include "user/controls/combobox/combo.h"
+#include "user/controls/listbox/listbox.h"
 #include "user/window/system_classes.h"
 #include "win/gdi.h"
 
@@ -12,16 +13,6 @@ namespace nbp::user::combo {
 namespace {
 
 constexpr int kFieldPadding = 6;  // border and margin above and below the field's item
-
-int TextHeight(HFONT font) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-  TEXTMETRIC tm{};
-  GetTextMetrics(dc, &tm);
-  if (old) SelectObject(dc, old);
-  DeleteDC(dc);
-  return std::max(1, static_cast<int>(tm.tmHeight));
-}
 
 DWORD ListStyle(DWORD comboStyle) {
   DWORD style = WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
@@ -35,7 +26,7 @@ DWORD ListStyle(DWORD comboStyle) {
 // An owner-drawn combo box asks its owner for the field's height (item -1);
 // its list asks for the items' height when it is made.
 void MeasureField(Combo* c) {
-  c->fieldHeight = TextHeight(c->font);
+  c->fieldHeight = listbox::TextHeight(c->font);
   HWND parent = GetParent(c->hwnd);
   if (!c->OwnerDraw() || !parent) return;
   RECT client{};
@@ -60,6 +51,8 @@ LRESULT OnCreate(Combo* c, const CREATESTRUCT* cs) {
   c->list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, "ComboLBox", "", ListStyle(c->style),
                            0, 0, std::max(cs->cx, 1), std::max(c->listHeight, 1), c->hwnd, nullptr, nullptr, c->hwnd);
   if (!c->list) return -1;
+  // A scroll bar asked for belongs to the list.
+  ShowScrollBar(c->hwnd, SB_BOTH, FALSE);
   SetWindowPos(c->hwnd, nullptr, 0, 0, cs->cx, WindowHeight(c), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   return 0;
 }
@@ -187,7 +180,7 @@ LRESULT WindowMessage(Combo* c, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFONT:
       c->font = reinterpret_cast<HFONT>(wParam);
       SendMessage(c->list, WM_SETFONT, wParam, 0);
-      if (!c->OwnerDraw()) SendMessage(hwnd, CB_SETITEMHEIGHT, WPARAM(-1), TextHeight(c->font));
+      if (!c->OwnerDraw()) SendMessage(hwnd, CB_SETITEMHEIGHT, WPARAM(-1), listbox::TextHeight(c->font));
       if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(c->font);

@@ -97,6 +97,9 @@ LRESULT FindItem(const ListBox* lb, int start, LPARAM value, bool exact);
 LRESULT GetText(const ListBox* lb, int index, char* out);
 LRESULT GetTextLength(const ListBox* lb, int index);
 void MeasureFixedHeight(ListBox* lb);
+// The height of a line of text in `font` (null: the system font), at least 1;
+// the item height of a list and of a combo box's field.
+int TextHeight(HFONT font);
 void ApplyFont(ListBox* lb, HFONT font);
 
 // Geometry, selection and scrolling (listbox_view.cpp); input

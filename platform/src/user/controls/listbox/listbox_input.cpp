@@ -26,7 +26,8 @@ int WheelLines() {
 // Selects what the user chose and tells the parent when it changed.
 void UserSelect(ListBox* lb, int index) {
   if (index < 0 || lb->NoSelection()) return;
-  if (Select(lb, index)) Notify(lb, LBN_SELCHANGE);
+  HWND hwnd = lb->hwnd;
+  if (Select(lb, index) && ListOf(hwnd) == lb) Notify(lb, LBN_SELCHANGE);
 }
 
 // The item a key moves to from the caret, or -1 for a key the list ignores.

@@ -203,8 +203,6 @@ LRESULT GetTextLength(const ListBox* lb, int index) {
   return static_cast<LRESULT>(lb->items[static_cast<size_t>(index)].text.size());
 }
 
-namespace {
-
 int TextHeight(HFONT font) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
@@ -214,8 +212,6 @@ int TextHeight(HFONT font) {
   DeleteDC(dc);
   return std::max(1, static_cast<int>(tm.tmHeight));
 }
-
-}  // namespace
 
 void ApplyFont(ListBox* lb, HFONT font) {
   lb->font = font;

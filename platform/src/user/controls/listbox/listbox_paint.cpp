@@ -44,7 +44,7 @@ void OwnerDraw(const ListBox* lb, HDC dc, const RECT& r, int index, UINT action)
   dis.itemID = static_cast<UINT>(index);
   dis.itemAction = action;
   dis.itemState = StateOf(lb, index);
-  dis.hwndItem = lb->hwnd;
+  dis.hwndItem = o.control;
   dis.hDC = dc;
   dis.rcItem = r;
   if (lb->Valid(index)) dis.itemData = lb->items[static_cast<size_t>(index)].data;

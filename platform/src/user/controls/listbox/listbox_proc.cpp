@@ -120,8 +120,11 @@ LRESULT ListMessage(ListBox* lb, UINT msg, WPARAM wParam, LPARAM lParam, bool* h
     case LB_SETITEMHEIGHT: return SetItemHeight(lb, lParam);
     case LB_GETCARETINDEX: return lb->caret;
     case LB_SETCARETINDEX:
+      // The focus rectangle moves into view; the selection stays.
       if (!lb->Valid(index)) return LB_ERR;
-      Select(lb, index);
+      lb->caret = index;
+      SetTop(lb, TopShowing(ViewOf(lb), index));
+      InvalidateRect(lb->hwnd, nullptr, FALSE);
       return LB_OKAY;
     default:
       *handled = false;

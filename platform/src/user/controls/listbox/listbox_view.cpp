@@ -110,10 +110,14 @@ bool Select(ListBox* lb, int index) {
   // A scroll repaints everything; otherwise only the items that changed.
   if (lb->top == oldTop && !(lb->style & LBS_NOREDRAW)) {
     HWND hwnd = lb->hwnd;
+    // The owner paints each item and may destroy the list meanwhile.
+    auto alive = [&] { return ListOf(hwnd) == lb; };
+    int newSel = lb->sel;
     if (lb->focused && oldCaret != lb->caret) RedrawItem(lb, oldCaret, ODA_FOCUS);
-    if (oldSel != lb->sel && oldSel >= 0 && ListOf(hwnd) == lb) RedrawItem(lb, oldSel, ODA_SELECT);
-    if (oldSel != lb->sel && lb->sel >= 0 && ListOf(hwnd) == lb) RedrawItem(lb, lb->sel, ODA_SELECT);
-    if (lb->focused && oldCaret != lb->caret && ListOf(hwnd) == lb) RedrawItem(lb, lb->caret, ODA_FOCUS);
+    if (oldSel != newSel && oldSel >= 0 && alive()) RedrawItem(lb, oldSel, ODA_SELECT);
+    if (oldSel != newSel && newSel >= 0 && alive()) RedrawItem(lb, newSel, ODA_SELECT);
+    if (alive() && lb->focused && oldCaret != lb->caret) RedrawItem(lb, lb->caret, ODA_FOCUS);
+    return oldSel != newSel;
   }
   return oldSel != lb->sel;
 }
