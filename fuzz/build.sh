@@ -12,3 +12,9 @@ ASAN_OPTIONS=detect_leaks=0 build-fuzz/parse_date_fuzzer -max_total_time="$secon
 mkdir -p build-fuzz/corpus/dialog_template
 ASAN_OPTIONS=detect_leaks=0 build-fuzz/dialog_template_fuzzer -max_total_time="$seconds" -max_len=4096 \
   build-fuzz/corpus/dialog_template
+build-fuzz/make_image_seeds build-fuzz/corpus/image_seeds
+for format in bmp jpeg png; do
+  mkdir -p build-fuzz/corpus/$format
+  ASAN_OPTIONS=detect_leaks=0 build-fuzz/${format}_decode_fuzzer -max_total_time="$seconds" -max_len=65536 \
+    -rss_limit_mb=2048 build-fuzz/corpus/$format build-fuzz/corpus/image_seeds/$format
+done
