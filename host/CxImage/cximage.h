@@ -46,6 +46,8 @@ class NBHOST_API CxImage {
   CxImage(BYTE* buffer, DWORD size, DWORD imagetype);
   CxImage(const CxImage& src);
   CxImage& operator=(const CxImage& src);
+  CxImage(CxImage&&) noexcept = default;
+  CxImage& operator=(CxImage&&) noexcept = default;
   ~CxImage() = default;
 
   // Replaces the image with the decoded picture; false (and an invalid,

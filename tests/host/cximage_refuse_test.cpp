@@ -18,19 +18,34 @@ std::atomic<bool> g_probe{false};
 std::atomic<size_t> g_largest{0};
 }  // namespace
 
-// The replacement pair below is malloc and free on both sides.
+// Every plain and nothrow form of new and delete is replaced, as malloc and
+// free, so that allocations from anywhere in the program pair up.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(size_t n) {
+namespace {
+void* Allocate(size_t n) noexcept {
   if (g_probe.load(std::memory_order_relaxed)) {
     size_t seen = g_largest.load();
     while (n > seen && !g_largest.compare_exchange_weak(seen, n)) {
     }
   }
-  if (void* p = std::malloc(n ? n : 1)) return p;
+  return std::malloc(n ? n : 1);
+}
+void* AllocateOrThrow(size_t n) {
+  if (void* p = Allocate(n)) return p;
   throw std::bad_alloc();
 }
+}  // namespace
+
+void* operator new(size_t n) { return AllocateOrThrow(n); }
+void* operator new[](size_t n) { return AllocateOrThrow(n); }
+void* operator new(size_t n, const std::nothrow_t&) noexcept { return Allocate(n); }
+void* operator new[](size_t n, const std::nothrow_t&) noexcept { return Allocate(n); }
 void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, size_t) noexcept { std::free(p); }
+void operator delete[](void* p, size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 
