@@ -110,8 +110,9 @@ class NBHOST_API CxImage {
   // Encodes to a new buffer in format `imagetype` (BMP, JPEG or PNG). On
   // success `buffer` and `size` describe the bytes, which the caller releases
   // with FreeMemory; on failure buffer is null and size 0. JPEG takes 24 and
-  // 32-bit images (the alpha is dropped) and grey 8-bit palette images; other
-  // palette images are refused, so a caller raises them to 24 bits first.
+  // 32-bit images (the alpha is dropped) and palette images whose colors are
+  // all greys (written as a grey JPEG); other palette images are refused, so
+  // a caller raises them to 24 bits first.
   bool Encode(BYTE*& buffer, long& size, DWORD imagetype);
   // Releases a buffer from Encode; null is allowed.
   static void FreeMemory(void* memblock);

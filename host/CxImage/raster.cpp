@@ -1,8 +1,8 @@
 #include "CxImage/raster.h"
 
-#include "CxImage/codecs_internal.h"
-
 #include <new>
+
+#include "CxImage/codecs_internal.h"
 
 namespace cximage {
 
@@ -27,10 +27,6 @@ bool Allocate(Raster& r, int width, int height, int bpp) {
   r.bpp = bpp;
   return true;
 }
-
-}  // namespace cximage
-
-namespace cximage {
 
 bool IsGreyPalette(const Raster& image) {
   if (!image.Indexed()) return false;
