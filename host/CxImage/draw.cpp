@@ -1,19 +1,16 @@
 // Drawing into a device context: only the visible part of the destination is
 // scaled, then copied (opaque pictures) or blended by its alpha (32 bits).
-#include <algorithm>
+#include <cstdlib>
 #include <climits>
 #include <cstring>
 #include <vector>
 
 #include "CxImage/cximage.h"
 #include "CxImage/resample_internal.h"
+#include "win/rect.h"
 #include "win/user_constants.h"
 
 namespace {
-
-RECT Intersect(const RECT& a, const RECT& b) {
-  return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-}
 
 BITMAPINFO TopDown32(int width, int height) {
   BITMAPINFO bi{};
@@ -61,10 +58,10 @@ long CxImage::Draw(HDC hdc, long x, long y, long cx, long cy, RECT* pClipRect) c
   RECT box{};
   if (GetClipBox(hdc, &box) == ERROR) return 0;
   RECT dest{static_cast<int>(x), static_cast<int>(y), static_cast<int>(x + cx), static_cast<int>(y + cy)};
-  RECT visible = Intersect(dest, box);
-  if (pClipRect) visible = Intersect(visible, *pClipRect);
+  RECT visible{};
+  if (!IntersectRect(&visible, &dest, &box)) return 1;
+  if (pClipRect && !IntersectRect(&visible, &visible, pClipRect)) return 1;
   int w = visible.right - visible.left, h = visible.bottom - visible.top;
-  if (w <= 0 || h <= 0) return 1;
   if (!cximage::SizeAllowed(w, h)) return 0;
   std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
   RECT region{visible.left - dest.left, visible.top - dest.top, visible.right - dest.left, visible.bottom - dest.top};
