@@ -30,11 +30,16 @@ struct ErrorManager {
 
 void ErrorExit(j_common_ptr c) { longjmp(reinterpret_cast<ErrorManager*>(c->err)->jump, 1); }
 void OutputMessage(j_common_ptr) {}
+// A picture whose data ends early is refused at once, rather than decoded to
+// the end as grey rows that are then thrown away.
 void EmitMessage(j_common_ptr c, int level) {
   if (level >= 0) return;  // trace messages
   ErrorManager* e = reinterpret_cast<ErrorManager*>(c->err);
-  if (e->pub.msg_code == JWRN_JPEG_EOF) e->truncated = 1;
   ++e->pub.num_warnings;
+  if (e->pub.msg_code == JWRN_JPEG_EOF) {
+    e->truncated = 1;
+    ErrorExit(c);
+  }
 }
 
 // A progressive picture made of endless tiny scans is refused.

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <deque>
 
 #include "CxImage/cximage.h"
 #include "CxImage/resample_internal.h"
@@ -73,32 +72,37 @@ void ResampleSmooth(const Raster& src, int dstW, int dstH, const RECT& region, u
   if (rw <= 0 || rh <= 0) return;
   Taps xt = MakeTaps(src.width, dstW, region.left, region.right);
   Taps yt = MakeTaps(src.height, dstH, region.top, region.bottom);
-  // Horizontally scaled source rows, kept only while destination rows need them.
-  std::deque<std::vector<Premultiplied>> rows;
-  int firstRow = yt.first[0];
-  auto scaledRow = [&](int sy) -> const std::vector<Premultiplied>& {
-    while (firstRow + static_cast<int>(rows.size()) <= sy) {
-      int y = firstRow + static_cast<int>(rows.size());
-      std::vector<Premultiplied> row(static_cast<size_t>(rw), Premultiplied{0, 0, 0, 0});
+  // Horizontally scaled source rows in a ring as deep as the most rows one
+  // destination row needs: source row y lives in slot y % depth, and rows
+  // are made in order, so a row is overwritten only once no later
+  // destination row needs it.
+  size_t depth = 1;
+  for (const std::vector<float>& w : yt.weights) depth = std::max(depth, w.size());
+  std::vector<Premultiplied> ring(depth * static_cast<size_t>(rw));
+  int made = yt.first[0];  // the next source row to scale
+  auto scaledRow = [&](int sy) -> const Premultiplied* {
+    for (; made <= sy; ++made) {
+      Premultiplied* row = &ring[(static_cast<size_t>(made) % depth) * rw];
       for (int i = 0; i < rw; ++i) {
         const std::vector<float>& w = xt.weights[i];
+        Premultiplied sum{0, 0, 0, 0};
         for (size_t k = 0; k < w.size(); ++k) {
-          Premultiplied p = Unpack(src.Argb(xt.first[i] + static_cast<int>(k), y));
-          for (int c = 0; c < 4; ++c) row[i][c] += p[c] * w[k];
+          Premultiplied p = Unpack(src.Argb(xt.first[i] + static_cast<int>(k), made));
+          for (int c = 0; c < 4; ++c) sum[c] += p[c] * w[k];
         }
+        row[i] = sum;
       }
-      rows.push_back(std::move(row));
     }
-    return rows[static_cast<size_t>(sy - firstRow)];
+    return &ring[(static_cast<size_t>(sy) % depth) * rw];
   };
   bool keepAlpha = src.bpp == 32;
+  std::vector<Premultiplied> acc(static_cast<size_t>(rw));
   for (int j = 0; j < rh; ++j) {
-    while (yt.first[j] > firstRow && !rows.empty()) rows.pop_front(), ++firstRow;
-    if (rows.empty()) firstRow = std::max(firstRow, yt.first[j]);
+    made = std::max(made, yt.first[j]);  // rows no destination row needs are skipped
+    std::fill(acc.begin(), acc.end(), Premultiplied{0, 0, 0, 0});
     const std::vector<float>& w = yt.weights[j];
-    std::vector<Premultiplied> acc(static_cast<size_t>(rw), Premultiplied{0, 0, 0, 0});
     for (size_t k = 0; k < w.size(); ++k) {
-      const std::vector<Premultiplied>& row = scaledRow(yt.first[j] + static_cast<int>(k));
+      const Premultiplied* row = scaledRow(yt.first[j] + static_cast<int>(k));
       for (int i = 0; i < rw; ++i)
         for (int c = 0; c < 4; ++c) acc[i][c] += row[i][c] * w[k];
     }
