@@ -44,13 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 #endif
 #if IMAGE_FORMAT == 2
-  // Likewise for the frame header's size (any SOF marker).
-  for (size_t at = 2; at + 9 <= size; ++at) {
+  // Likewise for the frame header's size. The decoder skips stray bytes
+  // between segments, so every place that looks like a frame header counts.
+  for (size_t at = 0; at + 9 <= size; ++at) {
     uint8_t m = data[at + 1];
     if (data[at] == 0xFF && m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC) {
       int64_t h = data[at + 5] << 8 | data[at + 6], w = data[at + 7] << 8 | data[at + 8];
       if (w * h > (int64_t{1} << 16)) return 0;
-      break;
     }
   }
 #endif
