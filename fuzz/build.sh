@@ -21,3 +21,9 @@ ASAN_OPTIONS=detect_leaks=0 build-fuzz/menu_template_fuzzer -max_total_time="$se
 mkdir -p build-fuzz/corpus/settings_file
 ASAN_OPTIONS=detect_leaks=0 build-fuzz/settings_file_fuzzer -max_total_time="$seconds" -max_len=512 \
   build-fuzz/corpus/settings_file fuzz/corpus/settings_file
+build-fuzz/make_image_seeds build-fuzz/corpus/image_seeds
+for format in bmp jpeg png; do
+  mkdir -p build-fuzz/corpus/$format
+  ASAN_OPTIONS=detect_leaks=0 build-fuzz/${format}_decode_fuzzer -max_total_time="$seconds" -max_len=65536 \
+    -rss_limit_mb=2048 build-fuzz/corpus/$format build-fuzz/corpus/image_seeds/$format
+done
