@@ -43,7 +43,8 @@ struct CPickerHit {
   int nCell = 0;
 };
 
-// Notifications (Part of the control's contract with its parent).
+// Messages between the picker and its parent (or notify window), and from a
+// drag source to the picker. Posted ones may arrive after the state changed again.
 #define NBDP_DBLCLK 0x1D68       // posted: label clicked / own-month day double-clicked
 #define NBDP_SELCHANGE 0x1D69    // posted: the selection or the shown months changed
 #define NBDP_DRAGOVER 0x1D70     // received from a drag source
