@@ -5,6 +5,9 @@
 
 #include "win/types.h"
 
+// The user the gallery runs as.
+constexpr const char* kHostUserName = "Anna Lindqvist";
+
 class CHostPassword {
  public:
   static CHostPassword& Instance();

@@ -1,6 +1,9 @@
 #include "pages/address_book_page.h"
 
 #include "NbThemes/nbthemes.h"
+#include "frame/password_dlg.h"
+#include "host_password.h"
+#include "nbp/headless.h"
 #include "nbp/test_driver.h"
 #include "pages/address_book_data.h"
 #include "win/controls.h"
@@ -39,6 +42,8 @@ void CAddressCardView::GetCardDescription(int nIndex, CCardDesc& desc) {
   desc.m_strText = c.Body();
   desc.m_strCategory = c.Category();
   desc.m_bPrivate = c.IsPrivate();
+  // A private contact shows only its name until the user's password is given.
+  if (desc.m_bPrivate && !m_bPrivateShown) desc.m_strText = "Private contact.\n\nPress Enter and give your\npassword to see it.";
   desc.m_bNote = c.HasNote();
   desc.m_bPhoto = c.HasPhoto();
 }
@@ -65,8 +70,24 @@ void CAddressCardView::OnCardChecked(int nIndex, BOOL bChecked) {
   m_pPage->Tell((bChecked ? "Checked: " : "Unchecked: ") + NameOf(nIndex));
 }
 
+// Opening a private contact (Enter, or a double click when the view has no
+// check boxes) asks for the user's password first; once given, every private
+// contact shows its content.
+void CAddressCardView::Open(int nIndex) {
+  Contact c = ContactFor(Record(*this, nIndex));
+  if (c.IsPrivate() && !m_bPrivateShown) {
+    if (!NbPromptForPassword(kHostUserName, this, 0)) {
+      m_pPage->Tell("Private contact stays hidden: " + NameOf(nIndex));
+      return;
+    }
+    m_bPrivateShown = true;
+    Invalidate();
+  }
+  m_pPage->Tell("Open: " + NameOf(nIndex));
+}
+
 void CAddressCardView::OnCardLButtonDblClk(int nIndex, CPoint) {
-  if (nIndex >= 0) m_pPage->Tell("Open: " + NameOf(nIndex));
+  if (nIndex >= 0) Open(nIndex);
 }
 
 void CAddressCardView::OnCardOnRButtonDown(int nIndex, CPoint) {
@@ -76,7 +97,7 @@ void CAddressCardView::OnCardOnRButtonDown(int nIndex, CPoint) {
 }
 
 void CAddressCardView::OnCardReturnKey() {
-  if (GetFocusCardIndex() >= 0 && GetFocusCardIndex() < GetCardCount()) m_pPage->Tell("Open: " + NameOf(GetFocusCardIndex()));
+  if (GetFocusCardIndex() >= 0 && GetFocusCardIndex() < GetCardCount()) Open(GetFocusCardIndex());
 }
 
 void CAddressBookPage::CreateControls() {
@@ -143,6 +164,25 @@ std::vector<CGalleryPage::State> CAddressBookPage::States() {
          nbp::test::Press(v.m_hWnd, POINT{218, 60});
          nbp::test::MoveTo(v.m_hWnd, POINT{236, 60});
          nbp::test::MoveTo(v.m_hWnd, POINT{258, 60});
+       }},
+      {"private-contact", [view](CGalleryPage& page) {
+         // The first private contact on screen, opened with a password set.
+         CNbCardView& v = view(page);
+         int index = 0;
+         while (index < v.GetCardCount() && !ContactFor(Record(v, index)).IsPrivate()) ++index;
+         if (index == v.GetCardCount()) return;
+         CHostPassword::Instance().Set("tulip");
+         nbp::Headless()->WhenIdle([] { nbp::test::Type("tulip"); });
+         nbp::Headless()->WhenIdle([] {
+           CGalleryPage::SavePicture(::GetActiveWindow(), "dialog");
+           nbp::test::PressKey(VK_RETURN);
+         });
+         // With check boxes on, a double click belongs to the check box rule:
+         // Enter opens the focused contact.
+         v.EnsureVisible(index);
+         nbp::test::Click(v.m_hWnd, InCard(v, index));
+         nbp::test::PressKey(VK_RETURN);
+         CHostPassword::Instance().Clear();
        }},
       {"empty", [view](CGalleryPage& page) { view(page).DeleteAllCards(TRUE); }},
       {"million", [view](CGalleryPage& page) {

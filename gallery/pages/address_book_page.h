@@ -23,7 +23,9 @@ class CAddressCardView : public CNbCardView {
 
  private:
   CString NameOf(int nIndex);
+  void Open(int nIndex);
   CAddressBookPage* m_pPage;
+  bool m_bPrivateShown = false;
 };
 
 class CAddressBookPage : public CGalleryPage {

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr const char* kUser = "Anna Lindqvist";
+constexpr const char* kUser = kHostUserName;
 
 struct Record {
   const char* text;
