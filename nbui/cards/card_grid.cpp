@@ -17,9 +17,9 @@ int Clamp(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -kFar, kFa
 
 }  // namespace
 
-int GridColumns(int clientWidth, int cardWidth) {
+int GridColumns(int clientWidth, int cardWidth, int share) {
   cardWidth = std::max(cardWidth, 1);
-  return std::max((std::max(clientWidth, 0) + cardWidth / 2) / cardWidth, 1);
+  return std::max((std::max(clientWidth, 0) + cardWidth / std::max(share, 1)) / cardWidth, 1);
 }
 
 int GridVisibleRows(int clientHeight, int cardHeight) {

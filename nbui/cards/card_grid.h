@@ -42,9 +42,10 @@ constexpr int kHeaderHeight = 20;
 constexpr int kPhotoHeaderHeight = 32;
 constexpr int kCheckSize = 14;
 
-// Columns that fit a client width: a column counts when at least half of it
-// shows. At least 1; a size below 1 is taken as 1.
-NBUI_API int GridColumns(int clientWidth, int cardWidth);
+// Columns that fit a client width: a column counts when at least
+// (share - 1) / share of it shows (half for 2, four fifths for 5). At least 1;
+// a size or share below 1 is taken as 1.
+NBUI_API int GridColumns(int clientWidth, int cardWidth, int share = 2);
 // Whole rows that fit a client height, at least 1.
 NBUI_API int GridVisibleRows(int clientHeight, int cardHeight);
 // Rows needed for the cards.
