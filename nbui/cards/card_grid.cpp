@@ -55,6 +55,24 @@ void GridCardRects(const CRect& cell, int headerHeight, CCardRects& rects) {
   rects.m_rcCheck = CRect(left, top, left + kCheckSize, top + kCheckSize);
 }
 
+void GridPhotoCardRects(const CRect& cell, int bandHeight, CCardRects& rects) {
+  constexpr int kMaxPhotoSide = 96;
+  rects.m_rcCell = cell;
+  rects.m_rcCard = CRect(cell.left + 1, cell.top + 1, cell.right - 4, cell.bottom - 4);
+  CRect inner = rects.m_rcCard;
+  inner.DeflateRect(2, 2);
+  rects.m_rcHeader = CRect(inner.left, inner.bottom - bandHeight, inner.right, inner.bottom);
+  rects.m_rcBody = CRect(inner.left, inner.top, inner.right, rects.m_rcHeader.top);
+  const CRect& body = rects.m_rcBody;
+  int side = std::min({body.Width() - 32, body.Height() - 10, kMaxPhotoSide});
+  int left = body.left + ((body.Width() - side) >> 1);
+  int top = body.top + ((body.Height() - side) >> 1);
+  rects.m_rcPhoto = CRect(left, top, left + side, top + side);
+  left = rects.m_rcHeader.left + 3;
+  top = rects.m_rcHeader.top + (bandHeight - kCheckSize) / 2;
+  rects.m_rcCheck = CRect(left, top, left + kCheckSize, top + kCheckSize);
+}
+
 int GridHitTest(POINT pt, int count, int columns, int firstRow, int cardWidth, int cardHeight) {
   if (pt.x < 0 || pt.y < 0 || cardWidth < 1 || cardHeight < 1) return -1;
   int column = pt.x / cardWidth;

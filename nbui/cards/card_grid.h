@@ -59,6 +59,11 @@ NBUI_API int GridScrollMax(int count, int columns, int visibleRows);
 NBUI_API CRect GridCell(int index, int columns, int firstRow, int cardWidth, int cardHeight);
 // The six rectangles for a cell; the header is headerHeight high.
 NBUI_API void GridCardRects(const CRect& cell, int headerHeight, CCardRects& rects);
+// The photo view's rectangles for a cell: the header is a band of
+// bandHeight at the bottom, the body above it holds a centred photo square
+// (at most 96 pixels; 0 or less in a very small body) and the check box sits
+// at the band's left.
+NBUI_API void GridPhotoCardRects(const CRect& cell, int bandHeight, CCardRects& rects);
 // The card whose outline holds the point (left and top inclusive), or -1 in
 // the gaps, the shadow strips and beyond the last card.
 NBUI_API int GridHitTest(POINT pt, int count, int columns, int firstRow, int cardWidth, int cardHeight);
