@@ -210,6 +210,8 @@ class NBUI_API CCardViewCore : public CWnd {
   void DrawCardHeaderBackground(CDC* pDC, int nIndex, const CCardDesc& desc, const CCardRects& rects);
   // The title, icons, check box and body of one card over its backgrounds.
   virtual void DrawCardDescription(CDC* pDC, int nIndex, const CCardDesc& desc, const CCardRects& rects) = 0;
+  // DrawCardBody clipped to the body less its 2-pixel margin.
+  void DrawClippedBody(CDC* pDC, int nIndex, const CCardRects& rects);
   void DrawCheckBox(CDC* pDC, int nIndex, const CCardRects& rects, COLORREF c2, COLORREF c3);
   // The card size a resize drag gives with the pointer at point
   // (m_nDragMode tells which side).

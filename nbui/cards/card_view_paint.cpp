@@ -183,6 +183,13 @@ void CNbCardView::DrawCardDescription(CDC* pDC, int nIndex, const CCardDesc& des
   oldFont = pDC->SelectObject(GetLabelFont());
   if (category) NbThemeDrawItemText(pDC, desc.m_strCategory, &box, item, 0, kCategoryFormat);
 
+  DrawClippedBody(pDC, nIndex, rects);
+
+  pDC->SelectObject(oldFont);
+  pDC->SetBkMode(oldMode);
+}
+
+void CCardViewCore::DrawClippedBody(CDC* pDC, int nIndex, const CCardRects& rects) {
   CRect body = rects.m_rcBody;
   body.DeflateRect(2, 2);
   CRgn clip;
@@ -190,9 +197,6 @@ void CNbCardView::DrawCardDescription(CDC* pDC, int nIndex, const CCardDesc& des
   pDC->SelectClipRgn(&clip);
   DrawCardBody(pDC, nIndex, &body);
   pDC->SelectClipRgn(nullptr);
-
-  pDC->SelectObject(oldFont);
-  pDC->SetBkMode(oldMode);
 }
 
 void CCardViewCore::DrawCheckBox(CDC* pDC, int nIndex, const CCardRects& rects, COLORREF c2, COLORREF c3) {

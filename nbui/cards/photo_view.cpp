@@ -68,13 +68,7 @@ void CNbPhotoView::DrawCardDescription(CDC* pDC, int nIndex, const CPhotoCardDes
   NbThemeDrawItemText(pDC, desc.m_strTitle, &title, item, 0, kCategoryFormat);
   pDC->SelectObject(oldFont);
 
-  CRect body = rects.m_rcBody;
-  body.DeflateRect(2, 2);
-  CRgn clip;
-  clip.CreateRectRgnIndirect(&body);
-  pDC->SelectClipRgn(&clip);
-  DrawCardBody(pDC, nIndex, &body);
-  pDC->SelectClipRgn(nullptr);
+  DrawClippedBody(pDC, nIndex, rects);
   pDC->SetBkMode(oldMode);
 }
 
