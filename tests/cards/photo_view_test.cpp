@@ -203,6 +203,16 @@ TEST_F(PhotoViewTest, PictureFillsTheSquareProportionallyOverTheBody) {
   EXPECT_EQ(Px(70, 79), body);
 }
 
+TEST_F(PhotoViewTest, TinyTilesStillAskForTheirPicture) {
+  MakeView(420, 300, 3);
+  view_.SetCardSize(40, 40, FALSE);
+  view_.photos.clear();
+  Paint();
+  ASSERT_EQ(view_.photos.size(), 3u);
+  EXPECT_LE(view_.photos[0].Width(), 0);  // a body of 31 x 11 leaves no room
+  EXPECT_EQ(view_.photos[0].Width(), view_.photos[0].Height());
+}
+
 TEST_F(PhotoViewTest, CheckBoxesAreDrawnAndToggled) {
   MakeView(420, 300, 1, CVF_CHECKBOXES);
   Paint();
