@@ -87,13 +87,6 @@ CString Contact::Name() const {
 CString Contact::Company() const { return kCompanies[company]; }
 CString Contact::Category() const { return Pick(kCategories, bits >> 3); }
 
-CString Contact::Initials() const {
-  CString s;
-  s.Format("%c%c", kFirst[first][0], kLast[last][0]);
-  return s;
-}
-
-uint32_t Contact::PhotoColor() const { return bits & 0x7F7F7F; }
 
 CString Contact::Body() const {
   CString body;

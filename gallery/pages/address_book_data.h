@@ -18,15 +18,12 @@ struct Contact {
   CString Name() const;      // "Last, First" or "Last, First M."
   CString Company() const;
   CString Category() const;  // "" for an unfiled contact
-  CString Initials() const;
   bool IsPrivate() const { return bits % 11 == 3; }
   bool HasNote() const { return bits % 5 == 1; }
   bool HasPhoto() const { return bits % 4 == 0; }
   // The card body in the card view's markup: title, company, a separator,
   // phone lines with tabs, the address, and the note when there is one.
   CString Body() const;
-  // A color of the contact's own for its picture.
-  uint32_t PhotoColor() const;
 };
 
 Contact ContactFor(int record);

@@ -1,11 +1,12 @@
 #include "pages/address_book_page.h"
 
-#include "NbThemes/nbthemes.h"
+#include "cards/image_geometry.h"
 #include "frame/password_dlg.h"
 #include "host_password.h"
 #include "nbp/headless.h"
 #include "nbp/test_driver.h"
 #include "pages/address_book_data.h"
+#include "pages/picture_maker.h"
 #include "win/controls.h"
 
 namespace {
@@ -49,15 +50,9 @@ void CAddressCardView::GetCardDescription(int nIndex, CCardDesc& desc) {
 }
 
 void CAddressCardView::DrawPhoto(CDC* pDC, int nIndex, RECT* pRect) {
-  Contact c = ContactFor(Record(*this, nIndex));
   CRect r(pRect);
-  r.DeflateRect(3, 3);
-  pDC->FillSolidRect(&r, c.PhotoColor());
-  CFont* old = pDC->SelectObject(NbThemeGetSmallBoldFont());
-  COLORREF oldText = pDC->SetTextColor(RGB(255, 255, 255));
-  pDC->DrawText(c.Initials(), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  pDC->SetTextColor(oldText);
-  pDC->SelectObject(old);
+  r.DeflateRect(2, 2);
+  NBDrawRectImage(pDC, ContactPortrait(Record(*this, nIndex)), &r);
 }
 
 CString CAddressCardView::NameOf(int nIndex) { return ContactFor(Record(*this, nIndex)).Name(); }

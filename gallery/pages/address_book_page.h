@@ -9,7 +9,7 @@
 class CAddressBookPage;
 
 // The host's card view: describes each card from its contact and draws the
-// contact's picture, a square of its color with the initials.
+// contact's portrait, one of the gallery's drawn pictures.
 class CAddressCardView : public CNbCardView {
  public:
   explicit CAddressCardView(CAddressBookPage* page) : m_pPage(page) {}

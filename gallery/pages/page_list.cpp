@@ -4,6 +4,7 @@
 #include "pages/basics_page.h"
 #include "pages/calendar_page.h"
 #include "pages/fields_page.h"
+#include "pages/photo_page.h"
 #include "pages/private_page.h"
 
 std::vector<PageFactory> GalleryPages() {
@@ -13,5 +14,6 @@ std::vector<PageFactory> GalleryPages() {
       [] { return std::make_unique<CBasicsPage>(); },
       [] { return std::make_unique<CPrivatePage>(); },
       [] { return std::make_unique<CAddressBookPage>(); },
+      [] { return std::make_unique<CPhotoPage>(); },
   };
 }

@@ -17,9 +17,9 @@ int Clamp(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -kFar, kFa
 
 }  // namespace
 
-int GridColumns(int clientWidth, int cardWidth) {
+int GridColumns(int clientWidth, int cardWidth, int share) {
   cardWidth = std::max(cardWidth, 1);
-  return std::max((std::max(clientWidth, 0) + cardWidth / 2) / cardWidth, 1);
+  return std::max((std::max(clientWidth, 0) + cardWidth / std::max(share, 1)) / cardWidth, 1);
 }
 
 int GridVisibleRows(int clientHeight, int cardHeight) {
@@ -52,6 +52,24 @@ void GridCardRects(const CRect& cell, int headerHeight, CCardRects& rects) {
   rects.m_rcBody = CRect(inner.left, rects.m_rcHeader.bottom, inner.right, inner.bottom);
   int left = rects.m_rcHeader.left + 3;
   int top = rects.m_rcHeader.top + ((headerHeight - kCheckSize) >> 1);
+  rects.m_rcCheck = CRect(left, top, left + kCheckSize, top + kCheckSize);
+}
+
+void GridPhotoCardRects(const CRect& cell, int bandHeight, CCardRects& rects) {
+  constexpr int kMaxPhotoSide = 96;
+  rects.m_rcCell = cell;
+  rects.m_rcCard = CRect(cell.left + 1, cell.top + 1, cell.right - 4, cell.bottom - 4);
+  CRect inner = rects.m_rcCard;
+  inner.DeflateRect(2, 2);
+  rects.m_rcHeader = CRect(inner.left, inner.bottom - bandHeight, inner.right, inner.bottom);
+  rects.m_rcBody = CRect(inner.left, inner.top, inner.right, rects.m_rcHeader.top);
+  const CRect& body = rects.m_rcBody;
+  int side = std::min({body.Width() - 32, body.Height() - 10, kMaxPhotoSide});
+  int left = body.left + ((body.Width() - side) >> 1);
+  int top = body.top + ((body.Height() - side) >> 1);
+  rects.m_rcPhoto = CRect(left, top, left + side, top + side);
+  left = rects.m_rcHeader.left + 3;
+  top = rects.m_rcHeader.top + (bandHeight - kCheckSize) / 2;
   rects.m_rcCheck = CRect(left, top, left + kCheckSize, top + kCheckSize);
 }
 

@@ -42,9 +42,10 @@ constexpr int kHeaderHeight = 20;
 constexpr int kPhotoHeaderHeight = 32;
 constexpr int kCheckSize = 14;
 
-// Columns that fit a client width: a column counts when at least half of it
-// shows. At least 1; a size below 1 is taken as 1.
-NBUI_API int GridColumns(int clientWidth, int cardWidth);
+// Columns that fit a client width: a column counts when at least
+// (share - 1) / share of it shows (half for 2, four fifths for 5). At least 1;
+// a size or share below 1 is taken as 1.
+NBUI_API int GridColumns(int clientWidth, int cardWidth, int share = 2);
 // Whole rows that fit a client height, at least 1.
 NBUI_API int GridVisibleRows(int clientHeight, int cardHeight);
 // Rows needed for the cards.
@@ -58,6 +59,11 @@ NBUI_API int GridScrollMax(int count, int columns, int visibleRows);
 NBUI_API CRect GridCell(int index, int columns, int firstRow, int cardWidth, int cardHeight);
 // The six rectangles for a cell; the header is headerHeight high.
 NBUI_API void GridCardRects(const CRect& cell, int headerHeight, CCardRects& rects);
+// The photo view's rectangles for a cell: the header is a band of
+// bandHeight at the bottom, the body above it holds a centred photo square
+// (at most 96 pixels; 0 or less in a very small body) and the check box sits
+// at the band's left.
+NBUI_API void GridPhotoCardRects(const CRect& cell, int bandHeight, CCardRects& rects);
 // The card whose outline holds the point (left and top inclusive), or -1 in
 // the gaps, the shadow strips and beyond the last card.
 NBUI_API int GridHitTest(POINT pt, int count, int columns, int firstRow, int cardWidth, int cardHeight);

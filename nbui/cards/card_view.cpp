@@ -1,5 +1,5 @@
-// CNbCardView: creation, the card list, settings and sorting.
-#include "cards/card_view.h"
+// The card views' shared core: creation, the card list, settings and sorting.
+#include "cards/card_view_core.h"
 
 #include <algorithm>
 #include <new>
@@ -7,7 +7,7 @@
 
 #include "resources/resource_ids.h"
 
-BEGIN_MESSAGE_MAP(CNbCardView, CWnd)
+BEGIN_MESSAGE_MAP(CCardViewCore, CWnd)
   ON_WM_PAINT()
   ON_WM_CREATE()
   ON_WM_VSCROLL()
@@ -27,23 +27,28 @@ BEGIN_MESSAGE_MAP(CNbCardView, CWnd)
   ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 
-CNbCardView::CNbCardView() = default;
+CCardViewCore::CCardViewCore(const Defaults& defaults) : m_defaults(defaults) {
+  m_nCardWidth = defaults.nCardWidth;
+  m_nCardHeight = defaults.nCardHeight;
+  m_nMinCardWidth = defaults.nMinCardWidth;
+  m_nMinCardHeight = defaults.nMinCardHeight;
+}
 
-CNbCardView::~CNbCardView() {
+CCardViewCore::~CCardViewCore() {
   if (m_hWnd) DestroyWindow();
 }
 
-BOOL CNbCardView::PreCreateWindow(CREATESTRUCT& cs) {
+BOOL CCardViewCore::PreCreateWindow(CREATESTRUCT& cs) {
   cs.style |= WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER | WS_VSCROLL | WS_TABSTOP;
   return CWnd::PreCreateWindow(cs);
 }
 
-int CNbCardView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+int CCardViewCore::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
-  m_nCardWidth = 220;
-  m_nCardHeight = 170;
-  m_nMinCardWidth = 50;
-  m_nMinCardHeight = 50;
+  m_nCardWidth = m_defaults.nCardWidth;
+  m_nCardHeight = m_defaults.nCardHeight;
+  m_nMinCardWidth = m_defaults.nMinCardWidth;
+  m_nMinCardHeight = m_defaults.nMinCardHeight;
   m_nFocusCard = 0;
   m_nTabStop = 12;
   m_nHeaderHeight = nbui::cards::kHeaderHeight;
@@ -57,9 +62,9 @@ int CNbCardView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   return 0;
 }
 
-int CNbCardView::AddCard(void* pData, BOOL bRedraw) { return InsertCard(GetCardCount(), pData, bRedraw); }
+int CCardViewCore::AddCard(void* pData, BOOL bRedraw) { return InsertCard(GetCardCount(), pData, bRedraw); }
 
-int CNbCardView::InsertCard(int nIndex, void* pData, BOOL bRedraw) {
+int CCardViewCore::InsertCard(int nIndex, void* pData, BOOL bRedraw) {
   if (nIndex < 0 || nIndex >= kMaxCards) return -1;
   CCard card;
   card.m_nId = m_nNextId;
@@ -83,7 +88,7 @@ int CNbCardView::InsertCard(int nIndex, void* pData, BOOL bRedraw) {
   return nIndex;
 }
 
-void CNbCardView::DeleteCard(int nIndex, BOOL bRedraw) {
+void CCardViewCore::DeleteCard(int nIndex, BOOL bRedraw) {
   if (!ValidIndex(nIndex)) return;
   m_aCards.erase(m_aCards.begin() + nIndex);
   m_selection.Invalidate();
@@ -91,7 +96,7 @@ void CNbCardView::DeleteCard(int nIndex, BOOL bRedraw) {
   if (bRedraw) Repaint();
 }
 
-void CNbCardView::DeleteAllCards(BOOL bRedraw) {
+void CCardViewCore::DeleteAllCards(BOOL bRedraw) {
   if (!m_aCards.empty()) {
     std::deque<CCard>().swap(m_aCards);
     m_selection.Invalidate();
@@ -100,32 +105,32 @@ void CNbCardView::DeleteAllCards(BOOL bRedraw) {
   if (bRedraw) Repaint();
 }
 
-CCard* CNbCardView::GetCard(int nIndex) {
+CCard* CCardViewCore::GetCard(int nIndex) {
   if (!ValidIndex(nIndex)) return nullptr;
   // The caller may write the selected flag through the pointer.
   m_selection.Invalidate();
   return &m_aCards[static_cast<size_t>(nIndex)];
 }
 
-void CNbCardView::SetCardData(int nIndex, void* pData) {
+void CCardViewCore::SetCardData(int nIndex, void* pData) {
   if (ValidIndex(nIndex)) m_aCards[static_cast<size_t>(nIndex)].m_pData = pData;
 }
 
-void* CNbCardView::GetCardData(int nIndex) const {
+void* CCardViewCore::GetCardData(int nIndex) const {
   return ValidIndex(nIndex) ? m_aCards[static_cast<size_t>(nIndex)].m_pData : nullptr;
 }
 
-int CNbCardView::FindCardIndexByData(void* pData) const {
+int CCardViewCore::FindCardIndexByData(void* pData) const {
   auto it = std::find_if(m_aCards.begin(), m_aCards.end(), [pData](const CCard& c) { return c.m_pData == pData; });
   return it == m_aCards.end() ? -1 : static_cast<int>(it - m_aCards.begin());
 }
 
-int CNbCardView::FindCardIndex(CCard* pCard) const {
+int CCardViewCore::FindCardIndex(CCard* pCard) const {
   auto it = std::find_if(m_aCards.begin(), m_aCards.end(), [pCard](const CCard& c) { return &c == pCard; });
   return it == m_aCards.end() ? -1 : static_cast<int>(it - m_aCards.begin());
 }
 
-int CNbCardView::SortItems(PFNCVCOMPARE pfnCompare, DWORD_PTR lParamSort) {
+int CCardViewCore::SortItems(PFNCVCOMPARE pfnCompare, DWORD_PTR lParamSort) {
   if (m_aCards.empty() || !pfnCompare) return 1;
   int focusId = ValidIndex(m_nFocusCard) ? m_aCards[static_cast<size_t>(m_nFocusCard)].m_nId : -1;
   // The callback and its parameter travel in the comparator, so sorts of
@@ -152,7 +157,7 @@ int CNbCardView::SortItems(PFNCVCOMPARE pfnCompare, DWORD_PTR lParamSort) {
   return 1;
 }
 
-void CNbCardView::SetCardSize(int cx, int cy, BOOL bRedraw) {
+void CCardViewCore::SetCardSize(int cx, int cy, BOOL bRedraw) {
   if (cx < 1 || cy < 1) return;
   m_nCardWidth = cx;
   m_nCardHeight = cy;
@@ -160,22 +165,22 @@ void CNbCardView::SetCardSize(int cx, int cy, BOOL bRedraw) {
   if (bRedraw) Repaint();
 }
 
-void CNbCardView::GetCardSize(int* pcx, int* pcy) const {
+void CCardViewCore::GetCardSize(int* pcx, int* pcy) const {
   if (pcx) *pcx = m_nCardWidth;
   if (pcy) *pcy = m_nCardHeight;
 }
 
-void CNbCardView::SetMinCardSize(int cx, int cy) {
+void CCardViewCore::SetMinCardSize(int cx, int cy) {
   m_nMinCardWidth = cx;
   m_nMinCardHeight = cy;
 }
 
-void CNbCardView::GetMinCardSize(int* pcx, int* pcy) const {
+void CCardViewCore::GetMinCardSize(int* pcx, int* pcy) const {
   if (pcx) *pcx = m_nMinCardWidth;
   if (pcy) *pcy = m_nMinCardHeight;
 }
 
-void CNbCardView::GetCardDescription(int nIndex, CCardDesc& desc) {
+void CCardViewCore::GetCardDescription(int nIndex, CCardDesc& desc) {
   desc.m_strTitle.Format("Card Number %d", nIndex + 1);
   desc.m_strText =
       "Head of Field Research\n"

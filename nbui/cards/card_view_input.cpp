@@ -1,8 +1,8 @@
-// CNbCardView's mouse, keyboard, wheel and focus handling: the selection and
+// The card views' mouse, keyboard, wheel and focus handling: the selection and
 // check rules, and what the host hears through the virtual callbacks.
 #include <cstdlib>
 
-#include "cards/card_view.h"
+#include "cards/card_view_core.h"
 
 using namespace nbui::cards;
 
@@ -12,7 +12,7 @@ bool KeyHeld(int vk) { return GetKeyState(vk) < 0; }
 
 }  // namespace
 
-void CNbCardView::OnLButtonDown(UINT nFlags, CPoint point) {
+void CCardViewCore::OnLButtonDown(UINT nFlags, CPoint point) {
   if (!HasFocus()) {
     // The repaint made while the focus arrives shows the focus frame on the
     // clicked card; the click's own rules then decide the focus card.
@@ -60,7 +60,7 @@ void CNbCardView::OnLButtonDown(UINT nFlags, CPoint point) {
   CWnd::OnLButtonDown(nFlags, point);
 }
 
-void CNbCardView::OnLButtonUp(UINT nFlags, CPoint point) {
+void CCardViewCore::OnLButtonUp(UINT nFlags, CPoint point) {
   if (GetCapture() == this) {
     if (m_nDragMode == DRAG_WIDTH || m_nDragMode == DRAG_HEIGHT) {
       OnDragRectComplete(FALSE);
@@ -79,7 +79,7 @@ void CNbCardView::OnLButtonUp(UINT nFlags, CPoint point) {
   CWnd::OnLButtonUp(nFlags, point);
 }
 
-void CNbCardView::OnLButtonDblClk(UINT nFlags, CPoint point) {
+void CCardViewCore::OnLButtonDblClk(UINT nFlags, CPoint point) {
   int i = PtToCardIndex(point);
   if ((m_nFlags & CVF_CHECKBOXES) != 0 && i != -1) {
     // The second click of a double click on the check box toggles it again.
@@ -92,7 +92,7 @@ void CNbCardView::OnLButtonDblClk(UINT nFlags, CPoint point) {
   CWnd::OnLButtonDblClk(nFlags, point);
 }
 
-void CNbCardView::OnRButtonDown(UINT nFlags, CPoint point) {
+void CCardViewCore::OnRButtonDown(UINT nFlags, CPoint point) {
   if (!HasFocus()) {
     SetFocus();
     Repaint();
@@ -115,26 +115,26 @@ void CNbCardView::OnRButtonDown(UINT nFlags, CPoint point) {
   CWnd::OnRButtonDown(nFlags, point);
 }
 
-BOOL CNbCardView::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) {
+BOOL CCardViewCore::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) {
   // Whole notches only; what is left below one notch is dropped.
   int notches = std::abs(static_cast<int>(zDelta)) / WHEEL_DELTA;
   for (int k = 0; k < notches; ++k) OnVScroll(zDelta < 0 ? SB_LINEDOWN : SB_LINEUP, 0, nullptr);
   return CWnd::OnMouseWheel(nFlags, zDelta, pt);
 }
 
-void CNbCardView::OnSetFocus(CWnd* pOldWnd) {
+void CCardViewCore::OnSetFocus(CWnd* pOldWnd) {
   CWnd::OnSetFocus(pOldWnd);
   if (pOldWnd != this) Repaint();
 }
 
-void CNbCardView::OnKillFocus(CWnd* pNewWnd) {
+void CCardViewCore::OnKillFocus(CWnd* pNewWnd) {
   CWnd::OnKillFocus(pNewWnd);
   if (pNewWnd != this) Repaint();
 }
 
-UINT CNbCardView::OnGetDlgCode() { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+UINT CCardViewCore::OnGetDlgCode() { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
 
-void CNbCardView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
+void CCardViewCore::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
   bool ctrl = KeyHeld(VK_CONTROL), shift = KeyHeld(VK_SHIFT);
   switch (nChar) {
     case VK_SPACE:
@@ -155,7 +155,7 @@ void CNbCardView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
   CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
-void CNbCardView::OnArrowKeyDown(UINT nChar) {
+void CCardViewCore::OnArrowKeyDown(UINT nChar) {
   int old = m_nFocusCard;
   int f = GridArrowTarget(nChar, old, m_nColumns, GetCardCount());
   if (f == old) return;
@@ -172,7 +172,7 @@ void CNbCardView::OnArrowKeyDown(UINT nChar) {
   }
 }
 
-BOOL CNbCardView::PreTranslateMessage(MSG* pMsg) {
+BOOL CCardViewCore::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN) {
     if (pMsg->wParam == VK_ESCAPE && (m_nDragMode == DRAG_WIDTH || m_nDragMode == DRAG_HEIGHT) &&
         GetCapture() == this) {
@@ -188,7 +188,7 @@ BOOL CNbCardView::PreTranslateMessage(MSG* pMsg) {
   return CWnd::PreTranslateMessage(pMsg);
 }
 
-void CNbCardView::OnSysColorChange() {
+void CCardViewCore::OnSysColorChange() {
   CWnd::OnSysColorChange();
   Repaint();
 }

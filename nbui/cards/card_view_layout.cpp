@@ -1,38 +1,38 @@
-// CNbCardView's layout: columns and rows, cells and card parts, hit-testing
+// The card views' layout: columns and rows, cells and card parts, hit-testing
 // and scrolling by rows.
 #include <algorithm>
 
-#include "cards/card_view.h"
+#include "cards/card_view_core.h"
 
 using namespace nbui::cards;
 
-CRect CNbCardView::ClientRect() const {
+CRect CCardViewCore::ClientRect() const {
   CRect rc;
   GetClientRect(&rc);
   return rc;
 }
 
-int CNbCardView::FirstRow() const { return m_hWnd ? std::max(GetScrollPos(SB_VERT), 0) : 0; }
+int CCardViewCore::FirstRow() const { return m_hWnd ? std::max(GetScrollPos(SB_VERT), 0) : 0; }
 
-int CNbCardView::ScrollMax() const {
+int CCardViewCore::ScrollMax() const {
   if (!m_hWnd) return 0;
   int lo = 0, hi = 0;
   GetScrollRange(SB_VERT, &lo, &hi);
   return std::max(hi, 0);
 }
 
-void CNbCardView::Repaint() {
+void CCardViewCore::Repaint() {
   if (m_hWnd) RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-bool CNbCardView::HasFocus() const { return m_hWnd && ::GetFocus() == m_hWnd; }
+bool CCardViewCore::HasFocus() const { return m_hWnd && ::GetFocus() == m_hWnd; }
 
-void CNbCardView::UpdateViewInfo() { UpdateLayout(TRUE); }
+void CCardViewCore::UpdateViewInfo() { UpdateLayout(TRUE); }
 
-void CNbCardView::UpdateLayout(BOOL bRedrawBar) {
+void CCardViewCore::UpdateLayout(BOOL bRedrawBar) {
   if (!m_hWnd) return;
   CRect rc = ClientRect();
-  m_nColumns = GridColumns(rc.Width(), m_nCardWidth);
+  m_nColumns = GridColumns(rc.Width(), m_nCardWidth, m_defaults.nColumnShare);
   m_nVisibleRows = GridVisibleRows(rc.Height(), m_nCardHeight);
   // Setting an unchanged range would only redraw the bar; a host adding a
   // million cards without redrawing must not pay a bar redraw per card.
@@ -42,18 +42,18 @@ void CNbCardView::UpdateLayout(BOOL bRedrawBar) {
   if (lo != 0 || hi != max) SetScrollRange(SB_VERT, 0, max, bRedrawBar);
 }
 
-void CNbCardView::OnSize(UINT nType, int cx, int cy) {
+void CCardViewCore::OnSize(UINT nType, int cx, int cy) {
   CWnd::OnSize(nType, cx, cy);
   if (!m_hWnd) return;
   UpdateViewInfo();
   Repaint();
 }
 
-void CNbCardView::GetCardCell(int nIndex, RECT* pRect) const {
+void CCardViewCore::GetCardCell(int nIndex, RECT* pRect) const {
   if (pRect) *pRect = GridCell(nIndex, m_nColumns, FirstRow(), m_nCardWidth, m_nCardHeight);
 }
 
-void CNbCardView::GetCardRects(int nIndex, CCardRects& rects) {
+void CCardViewCore::GetCardRects(int nIndex, CCardRects& rects) {
   CRect cell;
   GetCardCell(nIndex, &cell);
   CCardDesc desc;
@@ -61,18 +61,13 @@ void CNbCardView::GetCardRects(int nIndex, CCardRects& rects) {
   GetCardRects(cell, rects, desc.m_bPhoto);
 }
 
-void CNbCardView::GetCardRects(CRect rcCell, CCardRects& rects, BOOL bPhoto) {
-  m_nHeaderHeight = bPhoto ? kPhotoHeaderHeight : kHeaderHeight;
-  GridCardRects(rcCell, m_nHeaderHeight, rects);
-}
-
-int CNbCardView::PtToCardIndex(CPoint pt) {
+int CCardViewCore::PtToCardIndex(CPoint pt) {
   // The outline does not depend on the description, so none is asked: a
   // point costs the same in a million cards as in ten.
   return GridHitTest(pt, GetCardCount(), m_nColumns, FirstRow(), m_nCardWidth, m_nCardHeight);
 }
 
-int CNbCardView::EnsureVisible(int nIndex) {
+int CCardViewCore::EnsureVisible(int nIndex) {
   int first = FirstRow();
   int target = GridEnsureVisibleRow(nIndex, m_nColumns, first, m_nVisibleRows);
   if (target == first) return 0;
@@ -80,14 +75,14 @@ int CNbCardView::EnsureVisible(int nIndex) {
   return 1;
 }
 
-void CNbCardView::Update(int nIndex) {
+void CCardViewCore::Update(int nIndex) {
   if (!m_hWnd) return;
   CRect cell;
   GetCardCell(nIndex, &cell);
   RedrawWindow(&cell, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void CNbCardView::ScrollToRow(int nRow) {
+void CCardViewCore::ScrollToRow(int nRow) {
   if (!m_hWnd) return;
   int p = FirstRow();
   int target = std::min(std::max(nRow, 0), ScrollMax());
@@ -105,7 +100,7 @@ void CNbCardView::ScrollToRow(int nRow) {
   UpdateWindow();
 }
 
-void CNbCardView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*) {
+void CCardViewCore::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*) {
   int p = FirstRow();
   int target = p;
   switch (nSBCode) {

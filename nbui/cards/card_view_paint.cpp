@@ -1,43 +1,21 @@
-// CNbCardView's painting: the whole client area composed off-screen and
+// The card views' painting: the whole client area composed off-screen and
 // copied in one blit; only the cards whose cells meet the client area are
 // described and drawn.
 #include <algorithm>
 
 #include "NbThemes/nbthemes.h"
+#include "cards/card_paint_items.h"
 #include "cards/card_view.h"
 #include "mfc/paint_dc.h"
 #include "resources/resource_ids.h"
 
 using namespace nbui::cards;
 
-namespace {
+using namespace nbui::cards::paint;
 
-constexpr int kItemBackground = 34;
-constexpr int kItemHeader = 35;
-constexpr int kItemBody = 36;
-constexpr int kItemSelectedHeader = 38;
-constexpr int kItemFocus = 39;
-constexpr int kItemPhoto = 68;
+CFont* CCardViewCore::GetLabelFont() const { return NbThemeGetFont(); }
 
-constexpr UINT kNoItemsFormat = DT_CENTER | DT_NOPREFIX;                                    // 0x801
-constexpr UINT kPhotoTitleFormat = DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS;            // 0x8810
-constexpr UINT kTitleFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;  // 0x8824
-constexpr UINT kCategoryFormat = kTitleFormat | DT_CENTER;                                  // 0x8825
-constexpr COLORREF kIconTransparent = RGB(255, 0, 0);
-
-CBrush* StockBrush(int which) { return CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(which))); }
-
-CSize BitmapSize(CBitmap& bmp) {
-  BITMAP info{};
-  if (!bmp.GetSafeHandle() || !bmp.GetBitmap(&info)) return CSize(0, 0);
-  return CSize(info.bmWidth, info.bmHeight);
-}
-
-}  // namespace
-
-CFont* CNbCardView::GetLabelFont() const { return NbThemeGetFont(); }
-
-void CNbCardView::OnPaint() {
+void CCardViewCore::OnPaint() {
   CPaintDC dc(this);
   CRect client = ClientRect();
   CDC mem;
@@ -54,7 +32,7 @@ void CNbCardView::OnPaint() {
   }
 }
 
-void CNbCardView::PaintAll(CDC* pDC, const CRect& client) {
+void CCardViewCore::PaintAll(CDC* pDC, const CRect& client) {
   DrawBackground(pDC);
   DrawCards(pDC);
   if (ScrollMax() != 0) {
@@ -66,12 +44,12 @@ void CNbCardView::PaintAll(CDC* pDC, const CRect& client) {
   }
 }
 
-void CNbCardView::DrawBackground(CDC* pDC) {
+void CCardViewCore::DrawBackground(CDC* pDC) {
   CRect client = ClientRect();
   NbThemeFillItem(pDC, &client, kItemBackground, 0);
 }
 
-void CNbCardView::DrawCards(CDC* pDC) {
+void CCardViewCore::DrawCards(CDC* pDC) {
   CRect client = ClientRect();
   if (!m_aCards.empty()) {
     int first = 0, last = 0;
@@ -88,7 +66,7 @@ void CNbCardView::DrawCards(CDC* pDC) {
   pDC->SelectObject(old);
 }
 
-void CNbCardView::DrawCard(CDC* pDC, int nIndex) {
+void CCardViewCore::DrawCard(CDC* pDC, int nIndex) {
   CRect cell, client = ClientRect(), meet;
   GetCardCell(nIndex, &cell);
   if (!meet.IntersectRect(&cell, &client)) return;
@@ -129,7 +107,7 @@ void CNbCardView::DrawCard(CDC* pDC, int nIndex) {
   }
 }
 
-void CNbCardView::DrawCardHeaderBackground(CDC* pDC, int nIndex, const CCardDesc& desc, const CCardRects& rects) {
+void CCardViewCore::DrawCardHeaderBackground(CDC* pDC, int nIndex, const CCardDesc& desc, const CCardRects& rects) {
   bool selected = IsCardSelected(nIndex) != 0;
   if (desc.m_bContentHidden) {
     NbThemeFillItemAlt(pDC, &rects.m_rcHeader, selected ? kItemSelectedHeader : kItemHeader, 0);
@@ -205,6 +183,13 @@ void CNbCardView::DrawCardDescription(CDC* pDC, int nIndex, const CCardDesc& des
   oldFont = pDC->SelectObject(GetLabelFont());
   if (category) NbThemeDrawItemText(pDC, desc.m_strCategory, &box, item, 0, kCategoryFormat);
 
+  DrawClippedBody(pDC, nIndex, rects);
+
+  pDC->SelectObject(oldFont);
+  pDC->SetBkMode(oldMode);
+}
+
+void CCardViewCore::DrawClippedBody(CDC* pDC, int nIndex, const CCardRects& rects) {
   CRect body = rects.m_rcBody;
   body.DeflateRect(2, 2);
   CRgn clip;
@@ -212,12 +197,9 @@ void CNbCardView::DrawCardDescription(CDC* pDC, int nIndex, const CCardDesc& des
   pDC->SelectClipRgn(&clip);
   DrawCardBody(pDC, nIndex, &body);
   pDC->SelectClipRgn(nullptr);
-
-  pDC->SelectObject(oldFont);
-  pDC->SetBkMode(oldMode);
 }
 
-void CNbCardView::DrawCheckBox(CDC* pDC, int nIndex, const CCardRects& rects, COLORREF c2, COLORREF c3) {
+void CCardViewCore::DrawCheckBox(CDC* pDC, int nIndex, const CCardRects& rects, COLORREF c2, COLORREF c3) {
   CRect box = rects.m_rcCheck;
   pDC->Draw3dRect(&box, c3, c2);
   box.DeflateRect(1, 1);

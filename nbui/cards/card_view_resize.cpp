@@ -1,16 +1,16 @@
-// CNbCardView's resizing of all cards by dragging a gap between columns or
+// The card views' resizing of all cards by dragging a gap between columns or
 // rows: bands drawn by inversion follow the pointer, the size is applied on
 // release (or on WM_CANCELMODE) and dropped on Escape.
 #include <algorithm>
 
-#include "cards/card_view.h"
+#include "cards/card_view_core.h"
 #include "mfc/paint_dc.h"
 #include "win/resources.h"
 #include "resources/resource_ids.h"
 
 using namespace nbui::cards;
 
-void CNbCardView::GetDragRects(CArray<CRect, CRect&>* pOut, int nSize, int nMode) {
+void CCardViewCore::GetDragRects(CArray<CRect, CRect&>* pOut, int nSize, int nMode) {
   if (!pOut) return;
   pOut->RemoveAll();
   nSize = std::max(nSize, 1);
@@ -28,7 +28,7 @@ void CNbCardView::GetDragRects(CArray<CRect, CRect&>* pOut, int nSize, int nMode
   }
 }
 
-int CNbCardView::PtInDragRects(CPoint pt, CArray<CRect, CRect&>* pOut, int* pMode) {
+int CCardViewCore::PtInDragRects(CPoint pt, CArray<CRect, CRect&>* pOut, int* pMode) {
   if (m_aCards.empty() || (m_nFlags & CVF_NORESIZE) != 0) return 0;
   for (int mode : {DRAG_WIDTH, DRAG_HEIGHT}) {
     CArray<CRect, CRect&> bands;
@@ -43,7 +43,7 @@ int CNbCardView::PtInDragRects(CPoint pt, CArray<CRect, CRect&>* pOut, int* pMod
   return 0;
 }
 
-void CNbCardView::DrawDragRects(CArray<CRect, CRect&>* pNew, CArray<CRect, CRect&>* pOld) {
+void CCardViewCore::DrawDragRects(CArray<CRect, CRect&>* pNew, CArray<CRect, CRect&>* pOld) {
   CClientDC dc(this);
   CBrush gray;
   gray.CreateSolidBrush(RGB(128, 128, 128));
@@ -55,7 +55,7 @@ void CNbCardView::DrawDragRects(CArray<CRect, CRect&>* pNew, CArray<CRect, CRect
   }
 }
 
-void CNbCardView::OnDragRectComplete(BOOL bCancel) {
+void CCardViewCore::OnDragRectComplete(BOOL bCancel) {
   DrawDragRects(&m_aDragRects, nullptr);
   m_aDragRects.RemoveAll();
   if (!bCancel) {
@@ -69,23 +69,13 @@ void CNbCardView::OnDragRectComplete(BOOL bCancel) {
   m_nDragMode = DRAG_NONE;
 }
 
-void CNbCardView::OnMouseMove(UINT nFlags, CPoint point) {
+void CCardViewCore::OnMouseMove(UINT nFlags, CPoint point) {
   if (GetCapture() != this || (m_nDragMode != DRAG_WIDTH && m_nDragMode != DRAG_HEIGHT)) {
     CWnd::OnMouseMove(nFlags, point);
     return;
   }
   SetResizeCursor(m_nDragMode);
-  CRect client = ClientRect();
-  int size;
-  if (m_nDragMode == DRAG_WIDTH) {
-    // Keep the gap off the scroll bar's edge (or the window's, without one).
-    int margin = ScrollMax() == 0 ? GetSystemMetrics(SM_CYVTHUMB) : 5;
-    point.x = std::min<int>(point.x, client.right - margin);
-    size = GridDragSize(m_ptDragStart.x, point.x, m_nCardWidth, m_nMinCardWidth);
-  } else {
-    point.y = std::min<int>(point.y, client.bottom - 5);
-    size = GridDragSize(m_ptDragStart.y, point.y, m_nCardHeight, m_nMinCardHeight);
-  }
+  int size = DragSizeAt(point);
   if (size != m_nDragSize) {
     CArray<CRect, CRect&> bands;
     GetDragRects(&bands, size, m_nDragMode);
@@ -97,13 +87,13 @@ void CNbCardView::OnMouseMove(UINT nFlags, CPoint point) {
   CWnd::OnMouseMove(nFlags, point);
 }
 
-void CNbCardView::OnCancelMode() {
+void CCardViewCore::OnCancelMode() {
   CWnd::OnCancelMode();
   // Losing the mouse keeps the size reached so far.
   if (m_nDragMode == DRAG_WIDTH || m_nDragMode == DRAG_HEIGHT) OnDragRectComplete(FALSE);
 }
 
-void CNbCardView::SetResizeCursor(int nMode) {
+void CCardViewCore::SetResizeCursor(int nMode) {
   UINT id = nMode == DRAG_WIDTH ? IDC_NB_RESIZE_COLUMN : IDC_NB_RESIZE_ROW;
   // The cursors come with the application's resources (a language module);
   // without them the system's sizing cursors serve.
@@ -115,7 +105,7 @@ void CNbCardView::SetResizeCursor(int nMode) {
   SetCursor(cursor);
 }
 
-BOOL CNbCardView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+BOOL CCardViewCore::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
   if (pWnd == this && nHitTest == HTCLIENT && (m_nFlags & CVF_NORESIZE) == 0) {
     CPoint pt;
     GetCursorPos(&pt);

@@ -1,17 +1,17 @@
-// CNbCardView's selected and checked state, and the block selection of
+// The card views' selected and checked state, and the block selection of
 // Shift+click. Walks go over the selected cards only (through the selection
 // index), so a click in a long list costs what it changes.
 #include <algorithm>
 
-#include "cards/card_view.h"
+#include "cards/card_view_core.h"
 
 using namespace nbui::cards;
 
-SelectionIndex::FlagReader CNbCardView::SelectedFlags() const {
+SelectionIndex::FlagReader CCardViewCore::SelectedFlags() const {
   return [this](int i) { return m_aCards[static_cast<size_t>(i)].m_bSelected != 0; };
 }
 
-void CNbCardView::SelectCard(int nIndex, BOOL bSelect, BOOL bRedraw) {
+void CCardViewCore::SelectCard(int nIndex, BOOL bSelect, BOOL bRedraw) {
   if (nIndex == -1) {
     SelectAllCards(bSelect, bRedraw);
     return;
@@ -32,7 +32,7 @@ void CNbCardView::SelectCard(int nIndex, BOOL bSelect, BOOL bRedraw) {
   OnCardSelected(nIndex, bSelect);
 }
 
-void CNbCardView::SelectAllCards(BOOL bSelect, BOOL bRedraw) {
+void CCardViewCore::SelectAllCards(BOOL bSelect, BOOL bRedraw) {
   bool changed = false;
   if (bSelect) {
     for (int i = 0; i < GetCardCount(); ++i) {
@@ -51,22 +51,22 @@ void CNbCardView::SelectAllCards(BOOL bSelect, BOOL bRedraw) {
   if (changed && bRedraw) Repaint();
 }
 
-void CNbCardView::DeselectAllBut(int nKeep) {
+void CCardViewCore::DeselectAllBut(int nKeep) {
   for (int i = GetNextSelectedItem(-1); i != -1; i = GetNextSelectedItem(i)) {
     if (i != nKeep) SelectCard(i, FALSE, FALSE);
   }
 }
 
-int CNbCardView::IsCardSelected(int nIndex) const {
+int CCardViewCore::IsCardSelected(int nIndex) const {
   return ValidIndex(nIndex) ? m_aCards[static_cast<size_t>(nIndex)].m_bSelected : 0;
 }
 
-void CNbCardView::SelectAndScrollCard(int nIndex, BOOL bSelect) {
+void CCardViewCore::SelectAndScrollCard(int nIndex, BOOL bSelect) {
   SelectCard(nIndex, bSelect, TRUE);
   EnsureVisible(nIndex);
 }
 
-void CNbCardView::CheckCard(int nIndex, BOOL bCheck, BOOL bRedraw) {
+void CCardViewCore::CheckCard(int nIndex, BOOL bCheck, BOOL bRedraw) {
   if (nIndex == -1) {
     CheckAllCards(bCheck, bRedraw);
     return;
@@ -82,7 +82,7 @@ void CNbCardView::CheckCard(int nIndex, BOOL bCheck, BOOL bRedraw) {
   OnCardChecked(nIndex, bCheck);
 }
 
-void CNbCardView::CheckAllCards(BOOL bCheck, BOOL bRedraw) {
+void CCardViewCore::CheckAllCards(BOOL bCheck, BOOL bRedraw) {
   bool changed = false;
   for (int i = 0; i < GetCardCount(); ++i) {
     if (m_aCards[static_cast<size_t>(i)].m_bChecked != bCheck) {
@@ -93,28 +93,28 @@ void CNbCardView::CheckAllCards(BOOL bCheck, BOOL bRedraw) {
   if (changed && bRedraw) Repaint();
 }
 
-int CNbCardView::IsCardChecked(int nIndex) const {
+int CCardViewCore::IsCardChecked(int nIndex) const {
   return ValidIndex(nIndex) ? m_aCards[static_cast<size_t>(nIndex)].m_bChecked : 0;
 }
 
-int CNbCardView::GetSelectedCount() { return m_selection.Count(GetCardCount(), SelectedFlags()); }
+int CCardViewCore::GetSelectedCount() { return m_selection.Count(GetCardCount(), SelectedFlags()); }
 
-int CNbCardView::GetNextSelectedItem(int nAfter) {
+int CCardViewCore::GetNextSelectedItem(int nAfter) {
   if (nAfter >= GetCardCount()) return -1;
   return m_selection.Next(nAfter, GetCardCount(), SelectedFlags());
 }
 
-POSITION CNbCardView::GetFirstSelectedCardPosition() {
+POSITION CCardViewCore::GetFirstSelectedCardPosition() {
   return reinterpret_cast<POSITION>(static_cast<intptr_t>(GetNextSelectedItem(-1) + 1));
 }
 
-int CNbCardView::GetNextSelectedCardIndex(POSITION& pos) {
+int CCardViewCore::GetNextSelectedCardIndex(POSITION& pos) {
   int index = static_cast<int>(reinterpret_cast<intptr_t>(pos)) - 1;
   pos = reinterpret_cast<POSITION>(static_cast<intptr_t>(GetNextSelectedItem(index) + 1));
   return index;
 }
 
-void CNbCardView::CreateBoundingBox(CRect& box) {
+void CCardViewCore::CreateBoundingBox(CRect& box) {
   box.SetRectEmpty();
   for (int i = GetNextSelectedItem(-1); i != -1; i = GetNextSelectedItem(i)) {
     CRect cell;
@@ -123,7 +123,7 @@ void CNbCardView::CreateBoundingBox(CRect& box) {
   }
 }
 
-void CNbCardView::SelectBoundingCards(UINT nFlags, const CRect& box, BOOL bRedraw) {
+void CCardViewCore::SelectBoundingCards(UINT nFlags, const CRect& box, BOOL bRedraw) {
   // Every card goes through SelectCard in index order, but only cards in the
   // box and cards selected now can change: walk those two sequences merged,
   // and leave the focus where the full walk would (on the last card).
