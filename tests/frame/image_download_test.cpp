@@ -138,6 +138,9 @@ TEST_F(ImageDownloadTest, BadAddressesRefusedAndUnreachableServersFailAsAddressE
   for (const std::string& url : bad)
     ExpectFailure(url, kBadUrl);
   EXPECT_EQ(server.Requests(), 0);
+  // https is taken, and a server that answers without TLS fails the handshake.
+  ExpectFailure("https://127.0.0.1:" + port + "/a.jpg", kBadUrl);
+  EXPECT_EQ(server.Requests(), 1);
 
   // A port where nothing listens: bound, then closed.
   int fd = socket(AF_INET, SOCK_STREAM, 0);

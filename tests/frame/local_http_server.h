@@ -41,6 +41,7 @@ class LocalHttpServer {
   LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
   int Port() const { return port_; }
+  // Connections accepted.
   int Requests() const { return requests_; }
   bool Stopping() const { return stop_; }
   std::string LastRequest() {
@@ -87,12 +88,12 @@ class LocalHttpServer {
       if (poll(&p, 1, 20) <= 0) continue;
       int fd = accept(listen_, nullptr, nullptr);
       if (fd < 0) continue;
+      ++requests_;  // every connection counts, even one that never sends a request head
       std::string request = ReadHead(fd);
       {
         std::lock_guard<std::mutex> lock(mutex_);
         lastRequest_ = request;
       }
-      ++requests_;
       handler_(fd, request);
       close(fd);
     }
