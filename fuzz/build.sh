@@ -27,3 +27,6 @@ for format in bmp jpeg png; do
   ASAN_OPTIONS=detect_leaks=0 build-fuzz/${format}_decode_fuzzer -max_total_time="$seconds" -max_len=65536 \
     -rss_limit_mb=2048 build-fuzz/corpus/$format build-fuzz/corpus/image_seeds/$format
 done
+mkdir -p build-fuzz/corpus/http_download
+build-fuzz/http_download_fuzzer -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
+  build-fuzz/corpus/http_download fuzz/corpus/http_download

@@ -102,9 +102,13 @@ void CAddressBookPage::CreateControls() {
   AddControl(WC_BUTTON, "Sort by &name", BS_PUSHBUTTON | WS_TABSTOP, CRect(270, 9, 390, 35), kSortNameId);
   AddControl(WC_BUTTON, "Sort by &company", BS_PUSHBUTTON | WS_TABSTOP, CRect(398, 9, 530, 35), kSortCompanyId);
   AddControl(WC_BUTTON, "&1,000,000 cards", BS_AUTOCHECKBOX | WS_TABSTOP, CRect(546, 12, 720, 32), kMillionId);
-  m_view.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(8, 42, client.right - 8, client.bottom - 8), this,
+  // A column beside the view for the photo fetched from an address.
+  m_view.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(8, 42, client.right - 144, client.bottom - 8), this,
                   kViewId);
   m_view.SetFlags(CVF_CHECKBOXES);
+  m_photoFromAddress.Create(this, kPhotoId, CRect(client.right - 138, 42, client.right - 8, 68),
+                            CRect(client.right - 138, 74, client.right - 8, 234),
+                            [this](const CString& text) { Report(text); });
   Fill(kContacts);
 }
 
@@ -127,6 +131,9 @@ BOOL CAddressBookPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     case kSortCompanyId:
       m_view.SortItems(ByCompany, 0);
       Report("Sorted by company");
+      return TRUE;
+    case kPhotoId:
+      m_photoFromAddress.Ask(this);
       return TRUE;
     case kMillionId: {
       bool million = ::SendMessage(reinterpret_cast<HWND>(lParam), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -185,5 +192,6 @@ std::vector<CGalleryPage::State> CAddressBookPage::States() {
          CNbCardView& v = view(page);
          v.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30000));
        }},
+      CPhotoFromAddress::SnapshotState(kPhotoId),
   };
 }

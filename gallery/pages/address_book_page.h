@@ -5,6 +5,7 @@
 
 #include "cards/card_view.h"
 #include "gallery_page.h"
+#include "pages/photo_from_address.h"
 
 class CAddressBookPage;
 
@@ -30,7 +31,7 @@ class CAddressCardView : public CNbCardView {
 
 class CAddressBookPage : public CGalleryPage {
  public:
-  enum : UINT { kViewId = 7001, kSortNameId = 7002, kSortCompanyId = 7003, kMillionId = 7004, kCountId = 7005 };
+  enum : UINT { kViewId = 7001, kSortNameId = 7002, kSortCompanyId = 7003, kMillionId = 7004, kCountId = 7005, kPhotoId = 7006 };
   static constexpr int kContacts = 3000;
 
   const char* Title() const override { return "Address book"; }
@@ -39,6 +40,7 @@ class CAddressBookPage : public CGalleryPage {
   void Fill(int count);
   void Tell(const CString& text) { Report(text); }
   CAddressCardView m_view{this};
+  CPhotoFromAddress m_photoFromAddress;
 
  protected:
   void CreateControls() override;
