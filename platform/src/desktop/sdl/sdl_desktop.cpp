@@ -22,6 +22,7 @@
 #include "nbp/menu_image.h"
 #include "nbp/menu_navigator.h"
 #include "desktop/sdl/sdl_keys.h"
+#include "win/rect.h"
 #include "user/window/user_state.h"
 #include "user/window/window.h"
 
@@ -327,14 +328,15 @@ class MenuWindows {
   // Opens and closes windows to match the navigator's levels, and redraws.
   void Sync(const MenuNavigator& navigator) {
     const auto& levels = navigator.Levels();
-    // A level whose request changed (another submenu at its depth) gets a
-    // window of its own.
+    // A level that shows another menu or place (another submenu at its
+    // depth) gets a window of its own. Requests are told apart by what they
+    // show, since a new one may take a closed one's address.
     size_t keep = 0;
-    while (keep < windows_.size() && keep < levels.size() && requests_[keep] == levels[keep].request) ++keep;
+    while (keep < windows_.size() && keep < levels.size() && SameWindow(shown_[keep], *levels[keep].request)) ++keep;
     while (windows_.size() > keep) {
       SDL_DestroyWindow(windows_.back());
       windows_.pop_back();
-      requests_.pop_back();
+      shown_.pop_back();
     }
     for (size_t depth = windows_.size(); depth < levels.size(); ++depth) {
       cairo_surface_t* image = LastPopupMenuImageAt(static_cast<int>(depth));
@@ -346,7 +348,7 @@ class MenuWindows {
                             : nullptr;
       if (!w) break;
       windows_.push_back(w);
-      requests_.push_back(levels[depth].request);
+      shown_.push_back(Placement{levels[depth].request->menu, placed});
     }
     for (size_t depth = 0; depth < windows_.size(); ++depth) {
       int hot = levels[depth].hot;
@@ -365,8 +367,16 @@ class MenuWindows {
   }
 
  private:
+  struct Placement {
+    HMENU menu = nullptr;
+    RECT placed{};
+  };
+  static bool SameWindow(const Placement& p, const PopupMenuRequest& r) {
+    return p.menu == r.menu && EqualRect(&p.placed, &r.placed);
+  }
+
   std::vector<SDL_Window*> windows_;
-  std::vector<const PopupMenuRequest*> requests_;
+  std::vector<Placement> shown_;
 };
 
 int ItemAt(const PopupMenuRequest& request, int x, int y) {
