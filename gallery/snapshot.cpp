@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <vector>
 
 #include "gallery_window.h"
 #include "mfc/app.h"
@@ -21,8 +22,9 @@ void Overlay(cairo_t* cr, cairo_surface_t* image, double x, double y) {
 }
 
 // The window's pixels with what a user would see over them: the windows it
-// owns that are showing (tooltips) and the popup menu the state opened.
-bool SaveAsSeen(HWND hwnd, const std::string& path, const nbp::PopupMenuRequest* menu) {
+// owns that are showing (tooltips) and the popup menu the state opened, with
+// its submenus (`menus`, one per depth, the top menu first).
+bool SaveAsSeen(HWND hwnd, const std::string& path, const std::vector<const nbp::PopupMenuRequest*>& menus) {
   if (!nbp::SaveWindowPng(hwnd, path.c_str())) return false;
   cairo_surface_t* shot = cairo_image_surface_create_from_png(path.c_str());
   RECT window;
@@ -43,12 +45,31 @@ bool SaveAsSeen(HWND hwnd, const std::string& path, const nbp::PopupMenuRequest*
     cairo_surface_destroy(image);
     std::filesystem::remove(part);
   }
-  if (cairo_surface_t* image = menu ? nbp::LastPopupMenuImage() : nullptr)
-    Overlay(cr, image, menu->placed.left - window.left, menu->placed.top - window.top);
+  for (const nbp::PopupMenuRequest* menu : menus) {
+    if (cairo_surface_t* image = nbp::LastPopupMenuImageAt(menu->depth))
+      Overlay(cr, image, menu->placed.left - window.left, menu->placed.top - window.top);
+  }
   cairo_destroy(cr);
   bool ok = cairo_surface_write_to_png(shot, path.c_str()) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(shot);
   return ok;
+}
+
+// The windows of the last popup menu among `shown` from `first` on: its top
+// menu, then the submenu last opened at each depth below it.
+std::vector<const nbp::PopupMenuRequest*> LastMenuOpened(const std::vector<nbp::PopupMenuRequest>& shown,
+                                                          size_t first) {
+  std::vector<const nbp::PopupMenuRequest*> menus;
+  size_t top = shown.size();
+  while (top > first && shown[top - 1].depth != 0) --top;
+  if (top == first) return menus;
+  for (size_t i = top - 1; i < shown.size(); ++i) {
+    size_t depth = static_cast<size_t>(shown[i].depth);
+    if (depth > menus.size()) continue;
+    menus.resize(depth);
+    menus.push_back(&shown[i]);
+  }
+  return menus;
 }
 
 }  // namespace
@@ -95,16 +116,16 @@ std::vector<std::string> WriteSnapshots(const std::string& folder,
         CGalleryPage::s_savePicture = [&](HWND hwnd, const std::string& extra) {
           std::string path = folder + "/" + name + "-" + extra + ".png";
           // As seen: with the windows it owns (a message box) over it.
-          if (SaveAsSeen(hwnd, path, nullptr)) written.push_back(path);
+          if (SaveAsSeen(hwnd, path, {})) written.push_back(path);
         };
         state->enter(*window.Page(i));
         nbp::test::Pump();
         CGalleryPage::s_savePicture = nullptr;
       }
-      const nbp::PopupMenuRequest* menu =
-          desktop && desktop->Menus().size() > menusBefore ? &desktop->Menus().back() : nullptr;
+      std::vector<const nbp::PopupMenuRequest*> menus;
+      if (desktop) menus = LastMenuOpened(desktop->Menus(), menusBefore);
       std::string path = folder + "/" + name + ".png";
-      if (SaveAsSeen(window.m_hWnd, path, menu)) {
+      if (SaveAsSeen(window.m_hWnd, path, menus)) {
         written.push_back(path);
         if (onWritten) onWritten(path);
       }

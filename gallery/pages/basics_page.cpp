@@ -2,6 +2,7 @@
 
 #include "mfc/app.h"
 #include "mfc/menu.h"
+#include "nbp/headless.h"
 #include "nbp/test_driver.h"
 #include "gallery_window.h"
 #include "win/controls.h"
@@ -29,6 +30,15 @@ const char* ShowAsName(UINT id) {
     case CBasicsPage::kMenuTentative: return "Tentative";
     case CBasicsPage::kMenuAway: return "Out of office";
     default: return "Busy";
+  }
+}
+
+const char* ReminderName(UINT id) {
+  switch (id) {
+    case CBasicsPage::kRemind5: return "5 minutes before";
+    case CBasicsPage::kRemindHour: return "1 hour before";
+    case CBasicsPage::kRemindDay: return "1 day before";
+    default: return "15 minutes before";
   }
 }
 
@@ -113,11 +123,25 @@ void CBasicsPage::OnShowAs() {
   }
   menu.AppendMenu(MF_SEPARATOR);
   menu.AppendMenu(MF_STRING | (m_nShowAs == kMenuAway ? MF_CHECKED : 0), kMenuAway, ShowAsName(kMenuAway));
+  menu.AppendMenu(MF_SEPARATOR);
+  CMenu reminders;
+  reminders.CreatePopupMenu();
+  for (UINT id : {kRemind5, kRemind15, kRemindHour, kRemindDay}) reminders.AppendMenu(MF_STRING, id, ReminderName(id));
+  ::CheckMenuRadioItem(reminders.m_hMenu, kRemind5, kRemindDay, m_nReminder, MF_BYCOMMAND);
+  // The menu owns the submenu from here on and destroys it with itself.
+  menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(reminders.Detach()), "&Reminder");
   CRect button;
   ::GetWindowRect(::GetDlgItem(m_hWnd, kShowAsId), &button);
   UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(menu.m_hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD,
                                                      button.left, button.bottom, m_hWnd, nullptr));
   if (!chosen) return;
+  if (chosen >= kRemind5 && chosen <= kRemindDay) {
+    m_nReminder = chosen;
+    CString text;
+    text.Format("Reminder: %s", ReminderName(chosen));
+    Report(text);
+    return;
+  }
   m_nShowAs = chosen;
   CString label;
   label.Format("Show &as: %s", ShowAsName(chosen));
@@ -151,6 +175,16 @@ std::vector<CGalleryPage::State> CBasicsPage::States() {
       {"show-as-menu", [](CGalleryPage& page) {
          HWND button = ::GetDlgItem(page.m_hWnd, kShowAsId);
          nbp::test::Click(button, POINT{20, 10});
+       }},
+      {"show-as-reminders", [](CGalleryPage& page) {
+         // The menu as a user leaves it open: Up to its last item, Right
+         // into the reminders.
+         if (nbp::HeadlessDesktop* headless = nbp::Headless()) headless->PressMenuKeys({VK_UP, VK_RIGHT});
+         nbp::test::Click(::GetDlgItem(page.m_hWnd, kShowAsId), POINT{20, 10});
+       }},
+      {"reminder-chosen", [](CGalleryPage& page) {
+         if (nbp::HeadlessDesktop* headless = nbp::Headless()) headless->ChooseMenuItem({"Reminder", "1 day before"});
+         nbp::test::Click(::GetDlgItem(page.m_hWnd, kShowAsId), POINT{20, 10});
        }},
       {"attendee-chosen", [](CGalleryPage& page) {
          HWND list = ::GetDlgItem(page.m_hWnd, kAttendeesId);

@@ -1,5 +1,6 @@
 // The basic controls a host's dialogs are made of, arranged as a small
-// appointment view: buttons, check and radio buttons, a popup menu, a
+// appointment view: buttons, check and radio buttons, a popup menu with a
+// submenu, a
 // scrolling agenda, an owner-drawn list of attendees and a category combo.
 #pragma once
 
@@ -23,6 +24,10 @@ class CBasicsPage : public CGalleryPage {
     kMenuFree = 2002,
     kMenuTentative = 2003,
     kMenuAway = 2004,
+    kRemind5 = 2011,
+    kRemind15 = 2012,
+    kRemindHour = 2013,
+    kRemindDay = 2014,
   };
 
   const char* Title() const override { return "Basics"; }
@@ -39,4 +44,5 @@ class CBasicsPage : public CGalleryPage {
   CAttendeeList m_attendees;
   CColorCombo m_category;
   UINT m_nShowAs = kMenuBusy;
+  UINT m_nReminder = kRemind15;
 };

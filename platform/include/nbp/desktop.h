@@ -45,19 +45,33 @@ struct PopupMenuRequest {
   int y = 0;
   RECT placed{};   // where the menu window was placed after alignment
   std::vector<MenuItemShown> items;
+  int depth = 0;   // 0 for the menu TrackPopupMenu opened, 1 for its submenus, ...
+  // Opens the submenu of items[item] (a popup item) beside it, as the user
+  // pointing at it or pressing Right does: the owner hears of it, the submenu
+  // is measured, painted (nbp/menu_image.h, at depth + 1) and placed, and its
+  // request comes back; null when the item opens nothing. Opening closes any
+  // other submenu open at that depth. The request stays valid until another
+  // submenu of this menu opens or the whole menu closes; after the menu
+  // closes, the function answers null.
+  std::function<const PopupMenuRequest*(size_t item)> openSubmenu;
 };
+
+// The answer to a popup menu: the chosen item's index in the request's
+// items, then, when that item is a submenu, the index in the submenu's items,
+// and so on down; empty when the menu was dismissed without a choice.
+using MenuPath = std::vector<int>;
 
 class Desktop {
  public:
   virtual ~Desktop() = default;
 
   // Modal questions. The returned value is the answer (IDOK, IDYES, ... for a
-  // message box; the chosen item's index in request.items, or -1 for a menu
-  // dismissed without a choice). A message box is asked about while it shows
-  // as a window of its own (the active window); any answer that is not one of
-  // its buttons (0) leaves it for the user to answer there.
+  // message box; the path to the chosen item for a menu). A message box is
+  // asked about while it shows as a window of its own (the active window); any
+  // answer that is not one of its buttons (0) leaves it for the user to answer
+  // there.
   virtual int AskMessageBox(const MessageBoxRequest& request) = 0;
-  virtual int AskPopupMenu(const PopupMenuRequest& request) = 0;
+  virtual MenuPath AskPopupMenu(const PopupMenuRequest& request) = 0;
 
   virtual void Beep(UINT type) = 0;
   virtual void CursorChanged(HCURSOR cursor) = 0;

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,12 @@ class HeadlessDesktop : public Desktop {
  public:
   // What a message box answers: a button id, or a function that reads the box.
   using MessageBoxAnswer = std::function<int(const MessageBoxRequest&)>;
-  // What a popup menu answers: the index of the item to choose, or -1.
+  // What a popup menu answers: the index of the item to choose, or -1. A
+  // submenu item opens its submenu, which is asked in turn.
   using MenuAnswer = std::function<int(const PopupMenuRequest&)>;
+  // An answer to the whole menu, given the top one: it may open submenus
+  // through the request (and a MenuNavigator, say) and return the path.
+  using MenuScript = std::function<MenuPath(const PopupMenuRequest&)>;
 
   // Answers for the next message boxes, in order. Without one, a box answers
   // its default button (the first, or the MB_DEFBUTTONn one). The box shows
@@ -25,11 +30,24 @@ class HeadlessDesktop : public Desktop {
   // it up for input to answer (idle steps pressing its keys or buttons).
   void AnswerMessageBox(int buttonId);
   void AnswerMessageBox(MessageBoxAnswer answer);
-  // Answers for the next popup menus, in order: choose the item with this
-  // command id (0: dismiss), or decide with a function. Without one, a menu is
-  // dismissed.
+  // Answers for the next popup menus, in order. Without one, a menu is
+  // dismissed. Submenus the answer passes through open as they would for a
+  // user, and are recorded in Menus() after their menu.
+  //  - the item with this command id (0: dismiss), in the menu itself or,
+  //    failing that, in its submenus, depth first;
+  //  - decided by a function, asked again for each submenu it opens;
+  //  - decided by a script for the whole menu;
+  //  - the item reached through these labels (text up to any tab, '&'
+  //    prefixes left out), one per menu from the top;
+  //  - the item at these positions, one per menu from the top;
+  //  - what these keys do (VK_DOWN, VK_RIGHT, VK_RETURN, VK_ESCAPE, ...): a
+  //    menu still open after the last key is dismissed.
   void ChooseMenuCommand(UINT id);
   void AnswerMenu(MenuAnswer answer);
+  void AnswerMenuPath(MenuScript script);
+  void ChooseMenuItem(std::vector<std::string> labels);
+  void ChooseMenuItemAt(std::vector<int> positions);
+  void PressMenuKeys(std::vector<UINT> keys);
 
   // Steps run, one each time the message loop would wait for the user (inside
   // a modal loop, for instance). A step usually drives input.
@@ -45,7 +63,7 @@ class HeadlessDesktop : public Desktop {
   void ClearRecords();
 
   int AskMessageBox(const MessageBoxRequest& request) override;
-  int AskPopupMenu(const PopupMenuRequest& request) override;
+  MenuPath AskPopupMenu(const PopupMenuRequest& request) override;
   void Beep(UINT type) override;
   void CursorChanged(HCURSOR cursor) override { cursor_ = cursor; }
   void WindowPixelsChanged(HWND, const RECT&) override {}
@@ -56,7 +74,15 @@ class HeadlessDesktop : public Desktop {
 
  private:
   std::deque<MessageBoxAnswer> boxAnswers_;
-  std::deque<MenuAnswer> menuAnswers_;
+  // The copy of `request` (at its depth) the script sees: opening its
+  // submenus records them.
+  const PopupMenuRequest* Recorded(const PopupMenuRequest& request);
+
+  std::deque<MenuScript> menuAnswers_;
+  // The menu being answered and its open submenus, by depth, with the item
+  // each submenu was opened from.
+  std::vector<std::unique_ptr<PopupMenuRequest>> openMenus_;
+  std::vector<size_t> openedFrom_;
   std::deque<std::function<void()>> idleSteps_;
   std::vector<MessageBoxRequest> messageBoxes_;
   std::vector<PopupMenuRequest> menus_;

@@ -32,19 +32,6 @@ void HeadlessDesktop::AnswerMessageBox(int buttonId) {
 
 void HeadlessDesktop::AnswerMessageBox(MessageBoxAnswer answer) { boxAnswers_.push_back(std::move(answer)); }
 
-void HeadlessDesktop::ChooseMenuCommand(UINT id) {
-  menuAnswers_.push_back([id](const PopupMenuRequest& request) {
-    if (id == 0) return -1;
-    for (size_t i = 0; i < request.items.size(); ++i) {
-      if (request.items[i].id == id && !request.items[i].separator && !request.items[i].popup)
-        return static_cast<int>(i);
-    }
-    return -1;
-  });
-}
-
-void HeadlessDesktop::AnswerMenu(MenuAnswer answer) { menuAnswers_.push_back(std::move(answer)); }
-
 void HeadlessDesktop::WhenIdle(std::function<void()> step) { idleSteps_.push_back(std::move(step)); }
 
 void HeadlessDesktop::ClearRecords() {
@@ -58,14 +45,6 @@ int HeadlessDesktop::AskMessageBox(const MessageBoxRequest& request) {
   if (boxAnswers_.empty()) return DefaultMessageBoxButton(request.type);
   MessageBoxAnswer answer = std::move(boxAnswers_.front());
   boxAnswers_.pop_front();
-  return answer(request);
-}
-
-int HeadlessDesktop::AskPopupMenu(const PopupMenuRequest& request) {
-  menus_.push_back(request);
-  if (menuAnswers_.empty()) return -1;
-  MenuAnswer answer = std::move(menuAnswers_.front());
-  menuAnswers_.pop_front();
   return answer(request);
 }
 

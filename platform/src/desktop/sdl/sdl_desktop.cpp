@@ -20,7 +20,9 @@
 #include "nbp/desktop.h"
 #include "nbp/display.h"
 #include "nbp/menu_image.h"
+#include "nbp/menu_navigator.h"
 #include "desktop/sdl/sdl_keys.h"
+#include "win/rect.h"
 #include "user/window/user_state.h"
 #include "user/window/window.h"
 
@@ -84,7 +86,7 @@ class SdlDesktop : public Desktop {
     return 0;
   }
 
-  int AskPopupMenu(const PopupMenuRequest& request) override;
+  MenuPath AskPopupMenu(const PopupMenuRequest& request) override;
 
   void Beep(UINT) override { fputc('\a', stderr); }
 
@@ -315,93 +317,123 @@ void DrawPopupMenu(SDL_Window* menu, cairo_surface_t* image, const RECT* hot) {
   SDL_UpdateWindowSurface(menu);
 }
 
-// The selectable item after (step 1) or before (step -1) `hot` among `n`,
-// wrapping around; `hot` itself when there is none.
-template <typename Selectable>
-int NextSelectable(int n, int hot, int step, const Selectable& selectable) {
-  for (int k = 1; k <= n; ++k) {
-    int i = ((hot < 0 ? (step > 0 ? -1 : 0) : hot) + step * k + n * 2) % n;
-    if (selectable(i)) return i;
+// The menu windows of an open popup menu, one per level of `navigator`,
+// each showing its level's image with the hot item marked.
+class MenuWindows {
+ public:
+  ~MenuWindows() {
+    for (SDL_Window* w : windows_) SDL_DestroyWindow(w);
   }
-  return hot;
-}
 
-int SdlDesktop::AskPopupMenu(const PopupMenuRequest& request) {
-  PresentAll();
-  cairo_surface_t* image = LastPopupMenuImage();
-  if (!image) return -1;
-  int width = cairo_image_surface_get_width(image), height = cairo_image_surface_get_height(image);
-  SDL_Window* menu = SDL_CreateWindow("", request.placed.left, request.placed.top, width, height,
-                                      SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR |
-                                          SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SHOWN);
-  if (!menu) return -1;
-  auto selectable = [&](int i) {
-    const MenuItemShown& it = request.items[static_cast<size_t>(i)];
-    return !it.separator && !it.grayed && !it.popup;
-  };
-  auto itemAt = [&](int x, int y) {
-    for (size_t i = 0; i < request.items.size(); ++i) {
-      const RECT& r = request.items[i].rect;
-      if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return static_cast<int>(i);
+  // Opens and closes windows to match the navigator's levels, and redraws.
+  void Sync(const MenuNavigator& navigator) {
+    const auto& levels = navigator.Levels();
+    // A level that shows another menu or place (another submenu at its
+    // depth) gets a window of its own. Requests are told apart by what they
+    // show, since a new one may take a closed one's address.
+    size_t keep = 0;
+    while (keep < windows_.size() && keep < levels.size() && SameWindow(shown_[keep], *levels[keep].request)) ++keep;
+    while (windows_.size() > keep) {
+      SDL_DestroyWindow(windows_.back());
+      windows_.pop_back();
+      shown_.pop_back();
+    }
+    for (size_t depth = windows_.size(); depth < levels.size(); ++depth) {
+      cairo_surface_t* image = LastPopupMenuImageAt(static_cast<int>(depth));
+      const RECT& placed = levels[depth].request->placed;
+      SDL_Window* w = image ? SDL_CreateWindow("", placed.left, placed.top, cairo_image_surface_get_width(image),
+                                               cairo_image_surface_get_height(image),
+                                               SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR |
+                                                   SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SHOWN)
+                            : nullptr;
+      if (!w) break;
+      windows_.push_back(w);
+      shown_.push_back(Placement{levels[depth].request->menu, placed});
+    }
+    for (size_t depth = 0; depth < windows_.size(); ++depth) {
+      int hot = levels[depth].hot;
+      const auto& items = levels[depth].request->items;
+      DrawPopupMenu(windows_[depth], LastPopupMenuImageAt(static_cast<int>(depth)),
+                    hot >= 0 ? &items[static_cast<size_t>(hot)].rect : nullptr);
+    }
+  }
+
+  // The depth of the menu window with this SDL id; -1 for none.
+  int DepthOf(Uint32 windowId) const {
+    for (size_t i = 0; i < windows_.size(); ++i) {
+      if (SDL_GetWindowID(windows_[i]) == windowId) return static_cast<int>(i);
     }
     return -1;
+  }
+
+ private:
+  struct Placement {
+    HMENU menu = nullptr;
+    RECT placed{};
   };
-  int hot = -1;
-  auto draw = [&] { DrawPopupMenu(menu, image, hot >= 0 ? &request.items[static_cast<size_t>(hot)].rect : nullptr); };
-  draw();
-  Uint32 menuId = SDL_GetWindowID(menu);
-  int answer = -1;
-  for (bool open = true; open;) {
+  static bool SameWindow(const Placement& p, const PopupMenuRequest& r) {
+    return p.menu == r.menu && EqualRect(&p.placed, &r.placed);
+  }
+
+  std::vector<SDL_Window*> windows_;
+  std::vector<Placement> shown_;
+};
+
+int ItemAt(const PopupMenuRequest& request, int x, int y) {
+  for (size_t i = 0; i < request.items.size(); ++i) {
+    const RECT& r = request.items[i].rect;
+    if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+MenuPath SdlDesktop::AskPopupMenu(const PopupMenuRequest& request) {
+  PresentAll();
+  if (!LastPopupMenuImageAt(0)) return {};
+  MenuNavigator navigator(request);
+  MenuWindows windows;
+  windows.Sync(navigator);
+  while (!navigator.Done()) {
     SDL_Event ev;
     if (!SDL_WaitEvent(&ev)) break;
     switch (ev.type) {
-      case SDL_MOUSEMOTION:
-        if (ev.motion.windowID == menuId) {
-          int i = itemAt(ev.motion.x, ev.motion.y);
-          if (i != hot) {
-            hot = i >= 0 && selectable(i) ? i : -1;
-            draw();
-          }
-        }
+      case SDL_MOUSEMOTION: {
+        int depth = windows.DepthOf(ev.motion.windowID);
+        if (depth < 0) break;
+        const PopupMenuRequest& menu = *navigator.Levels()[static_cast<size_t>(depth)].request;
+        navigator.Hover(static_cast<size_t>(depth), ItemAt(menu, ev.motion.x, ev.motion.y));
         break;
-      case SDL_MOUSEBUTTONUP:
-        if (ev.button.windowID == menuId) {
-          int i = itemAt(ev.button.x, ev.button.y);
-          if (i >= 0 && selectable(i)) {
-            answer = i;
-            open = false;
-          }
-        }
+      }
+      case SDL_MOUSEBUTTONUP: {
+        int depth = windows.DepthOf(ev.button.windowID);
+        if (depth < 0) break;
+        const PopupMenuRequest& menu = *navigator.Levels()[static_cast<size_t>(depth)].request;
+        navigator.Click(static_cast<size_t>(depth), ItemAt(menu, ev.button.x, ev.button.y));
         break;
+      }
       case SDL_MOUSEBUTTONDOWN:
-        if (ev.button.windowID != menuId) open = false;  // a click elsewhere dismisses the menu
+        // A click outside every menu window dismisses the menu.
+        if (windows.DepthOf(ev.button.windowID) < 0) navigator.Dismiss();
         break;
-      case SDL_KEYDOWN:
-        if (ev.key.keysym.sym == SDLK_ESCAPE) {
-          open = false;
-        } else if (ev.key.keysym.sym == SDLK_RETURN || ev.key.keysym.sym == SDLK_KP_ENTER) {
-          if (hot >= 0) answer = hot;
-          open = false;
-        } else if (ev.key.keysym.sym == SDLK_DOWN || ev.key.keysym.sym == SDLK_UP) {
-          hot = NextSelectable(static_cast<int>(request.items.size()), hot, ev.key.keysym.sym == SDLK_DOWN ? 1 : -1,
-                               selectable);
-          draw();
-        }
+      case SDL_KEYDOWN: {
+        bool extended = false;
+        UINT vk = sdl::VirtualKeyOf(ev.key.keysym, &extended);
+        if (vk) navigator.Key(vk);
         break;
+      }
       case SDL_WINDOWEVENT:
-        if (ev.window.windowID == menuId && ev.window.event == SDL_WINDOWEVENT_EXPOSED) draw();
-        else if (ev.window.event == SDL_WINDOWEVENT_EXPOSED) Handle(ev);
+        if (ev.window.event == SDL_WINDOWEVENT_EXPOSED && windows.DepthOf(ev.window.windowID) < 0) Handle(ev);
         break;
       case SDL_QUIT:
         PostQuitMessage(0);
-        open = false;
+        navigator.Dismiss();
         break;
       default:
         break;
     }
+    if (!navigator.Done()) windows.Sync(navigator);
   }
-  SDL_DestroyWindow(menu);
-  return answer;
+  return navigator.Answer();
 }
 
 }  // namespace
