@@ -19,7 +19,9 @@ class ScopedEnv {
     if (value) setenv(name, value, 1);
     else unsetenv(name);
   }
-  ~ScopedEnv() {
+  ~ScopedEnv() { Restore(); }
+  // Puts the variable back as it was before; the destructor then does it again, harmlessly.
+  void Restore() {
     if (old_) setenv(name_.c_str(), old_->c_str(), 1);
     else unsetenv(name_.c_str());
   }

@@ -15,8 +15,13 @@ class DetachedLibrary : public ::testing::Test {
     ASSERT_NE(instance_, nullptr) << "the library was not attached when it was loaded";
     DetachAll();
   }
+  // Attached again as after loading: in the environment the process had then,
+  // not in the test's (whose settings may choose another language).
   void TearDown() override {
     DetachAll();
+    settingsFile_.Restore();
+    langRoot_.Restore();
+    language_.Restore();
     NbUIDllMain(instance_, DLL_PROCESS_ATTACH, nullptr);
   }
   static void DetachAll() {
