@@ -34,23 +34,23 @@ int main(int argc, char** argv) {
   auto pattern = [](int x, int y) { return static_cast<uint32_t>(x * 3 + y); };
   for (int bpp : {1, 4, 8, 16, 24, 32})
     for (bool topDown : {false, true}) {
-      bmptest::Spec s;
+      bmptest::BmpLayout s;
       s.width = 5, s.height = topDown ? -3 : 3, s.bpp = static_cast<uint16_t>(bpp);
       if (bpp <= 8) s.palette = bmptest::Palette(1 << bpp);
       s.bits = bmptest::Rows(5, 3, bpp, topDown, [&](int x, int y) { return pattern(x, y) % (bpp <= 8 ? 1u << bpp : 0xFFFFFFu); });
       Save(dir / "bmp" / ("seed" + std::to_string(n++)), bmptest::Build(s));
     }
-  bmptest::Spec fields;  // 5-6-5 bit fields
+  bmptest::BmpLayout fields;  // 5-6-5 bit fields
   fields.width = 4, fields.height = 2, fields.bpp = 16, fields.compression = BI_BITFIELDS;
   fields.masks = {0xF800, 0x07E0, 0x001F};
   fields.bits = bmptest::Rows(4, 2, 16, false, [](int x, int y) { return static_cast<uint32_t>(x * 4000 + y * 999); });
   Save(dir / "bmp" / ("seed" + std::to_string(n++)), bmptest::Build(fields));
-  bmptest::Spec rle8;  // a run, a literal run, a move, end of line and of picture
+  bmptest::BmpLayout rle8;  // a run, a literal run, a move, end of line and of picture
   rle8.width = 8, rle8.height = 3, rle8.bpp = 8, rle8.compression = BI_RLE8, rle8.palette = bmptest::Palette(4);
   rle8.colorsUsed = 4;
   rle8.bits = {3, 1, 0, 3, 2, 3, 1, 0, 0, 2, 1, 1, 1, 0, 0, 0, 0, 1};
   Save(dir / "bmp" / ("seed" + std::to_string(n++)), bmptest::Build(rle8));
-  bmptest::Spec rle4 = rle8;
+  bmptest::BmpLayout rle4 = rle8;
   rle4.bpp = 4, rle4.compression = BI_RLE4;
   rle4.bits = {5, 0x12, 0, 3, 0x31, 0x20, 0, 0, 8, 0x33, 0, 1};
   Save(dir / "bmp" / ("seed" + std::to_string(n++)), bmptest::Build(rle4));

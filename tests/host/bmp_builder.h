@@ -12,7 +12,7 @@
 
 namespace bmptest {
 
-struct Spec {
+struct BmpLayout {
   int32_t width = 4, height = 3;
   uint16_t bpp = 24;
   uint16_t planes = 1;
@@ -30,7 +30,7 @@ inline void Put(std::vector<uint8_t>& d, size_t at, uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) d[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-inline std::vector<uint8_t> Build(const Spec& s) {
+inline std::vector<uint8_t> Build(const BmpLayout& s) {
   std::vector<uint8_t> d(14 + s.headerSize, 0);
   d[0] = 'B', d[1] = 'M';
   Put(d, 14, s.headerSize, 4);

@@ -19,7 +19,7 @@ uint32_t Pattern(int x, int y, uint32_t modulo) { return static_cast<uint32_t>(x
 TEST(BmpRead, PaletteDepthsInBothRowOrders) {
   for (int bpp : {1, 4, 8})
     for (bool topDown : {false, true}) {
-      bmptest::Spec s;
+      bmptest::BmpLayout s;
       s.width = 13, s.height = topDown ? -5 : 5, s.bpp = static_cast<uint16_t>(bpp);
       s.palette = bmptest::Palette(1 << bpp);
       s.bits = bmptest::Rows(13, 5, bpp, topDown, [&](int x, int y) { return Pattern(x, y, 1u << bpp); });
@@ -40,7 +40,7 @@ TEST(BmpRead, ColorDepthsInBothRowOrders) {
   for (int bpp : {24, 32})
     for (bool topDown : {false, true}) {
       auto color = [](int x, int y) { return static_cast<uint32_t>(x * 0x10203 + y * 0x302010 + 0x80000000u); };
-      bmptest::Spec s;
+      bmptest::BmpLayout s;
       s.width = 7, s.height = topDown ? -4 : 4, s.bpp = static_cast<uint16_t>(bpp);
       s.bits = bmptest::Rows(7, 4, bpp, topDown, color);
       CxImage image = Decode(bmptest::Build(s));
@@ -56,7 +56,7 @@ TEST(BmpRead, ColorDepthsInBothRowOrders) {
 }
 
 TEST(BmpRead, ThirtyTwoBitsWithZeroFourthBytesAreOpaque) {
-  bmptest::Spec s;
+  bmptest::BmpLayout s;
   s.width = 2, s.height = 2, s.bpp = 32;
   s.bits = bmptest::Rows(2, 2, 32, false, [](int x, int y) { return 0x00123456u; });
   CxImage image = Decode(bmptest::Build(s));
@@ -74,7 +74,7 @@ TEST(BmpRead, SixteenBitsFiveFiveFiveAndBitFields) {
     uint32_t headerSize;
   } cases[] = {{BI_RGB, {}, 40}, {BI_BITFIELDS, {0xF800, 0x07E0, 0x001F}, 40}, {BI_BITFIELDS, {0xF800, 0x07E0, 0x001F}, 108}};
   for (const Case& c : cases) {
-    bmptest::Spec s;
+    bmptest::BmpLayout s;
     s.width = 6, s.height = 3, s.bpp = 16, s.compression = c.compression, s.masks = c.masks, s.headerSize = c.headerSize;
     s.bits = bmptest::Rows(6, 3, 16, false, word);
     CxImage image = Decode(bmptest::Build(s));
@@ -93,7 +93,7 @@ TEST(BmpRead, SixteenBitsFiveFiveFiveAndBitFields) {
 }
 
 TEST(BmpRead, CoreHeaderWithThreeBytePalette) {
-  bmptest::Spec s;
+  bmptest::BmpLayout s;
   s.headerSize = 12, s.width = 5, s.height = 2, s.bpp = 4;
   s.palette = bmptest::Palette(16);
   s.bits = bmptest::Rows(5, 2, 4, false, [](int x, int y) { return static_cast<uint32_t>(x + 5 * y); });
@@ -103,7 +103,7 @@ TEST(BmpRead, CoreHeaderWithThreeBytePalette) {
 }
 
 TEST(BmpRead, Rle8RunsLiteralsMovesAndLineEnds) {
-  bmptest::Spec s;
+  bmptest::BmpLayout s;
   s.width = 6, s.height = 3, s.bpp = 8, s.compression = BI_RLE8, s.palette = bmptest::Palette(8), s.colorsUsed = 8;
   // The bottom row is 2 2 2 2 1 1; the middle row starts after a move of
   // two pixels with the literal 5 6 7; the top row is 3 3.
@@ -119,7 +119,7 @@ TEST(BmpRead, Rle8RunsLiteralsMovesAndLineEnds) {
 }
 
 TEST(BmpRead, Rle4AlternatesNibbles) {
-  bmptest::Spec s;
+  bmptest::BmpLayout s;
   s.width = 7, s.height = 2, s.bpp = 4, s.compression = BI_RLE4, s.palette = bmptest::Palette(16);
   s.bits = {5, 0x1A, 2, 0x33, 0, 0,     // bottom row: 1 A 1 A 1 3 3
             0, 3, 0x45, 0x60, 0, 1};    // top row: literal 4 5 6, end of picture

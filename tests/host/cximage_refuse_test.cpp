@@ -73,8 +73,8 @@ void ExpectRefused(const std::vector<uint8_t>& bytes, DWORD format, const std::s
   EXPECT_EQ(o.printed, "") << what;
 }
 
-bmptest::Spec Indexed8(int width, int height) {
-  bmptest::Spec s;
+bmptest::BmpLayout Indexed8(int width, int height) {
+  bmptest::BmpLayout s;
   s.width = width, s.height = height, s.bpp = 8;
   s.palette = bmptest::Palette(4);
   s.colorsUsed = 4;
@@ -96,30 +96,30 @@ TEST(RefuseBmp, SizesThatOverflowOrExceedTheCap) {
       {4, INT32_MIN, "a height that cannot be negated in 32 bits"},
   };
   for (const Case& c : cases) {
-    bmptest::Spec s = Indexed8(4, 1);
+    bmptest::BmpLayout s = Indexed8(4, 1);
     s.width = c.width, s.height = c.height;
     ExpectRefused(bmptest::Build(s), CXIMAGE_FORMAT_BMP, "picture too large or empty", c.what);
   }
 }
 
 TEST(RefuseBmp, PaletteIndexesAndPaletteSize) {
-  bmptest::Spec s = Indexed8(4, 2);
+  bmptest::BmpLayout s = Indexed8(4, 2);
   s.bits[5] = 4;  // one past the four colors used
   ExpectRefused(bmptest::Build(s), CXIMAGE_FORMAT_BMP, "palette index out of range", "index past the palette");
 
-  bmptest::Spec over = Indexed8(4, 2);
+  bmptest::BmpLayout over = Indexed8(4, 2);
   over.colorsUsed = 300;
   ExpectRefused(bmptest::Build(over), CXIMAGE_FORMAT_BMP, "palette larger than the depth allows", "300 colors in 8 bits");
 
   // A palette that claims 256 entries in a file that holds four: reading
   // it would run past the end.
-  bmptest::Spec overRead = Indexed8(2, 1);
+  bmptest::BmpLayout overRead = Indexed8(2, 1);
   overRead.colorsUsed = 0;
   overRead.bits.clear();
   overRead.pixelOffset = 60;
   ExpectRefused(bmptest::Build(overRead), CXIMAGE_FORMAT_BMP, "truncated data", "palette over-read");
 
-  bmptest::Spec rle;
+  bmptest::BmpLayout rle;
   rle.width = 4, rle.height = 1, rle.bpp = 8, rle.compression = BI_RLE8, rle.palette = bmptest::Palette(2);
   rle.colorsUsed = 2;
   rle.bits = {2, 5, 0, 1};
@@ -143,7 +143,7 @@ TEST(RefuseBmp, RleRunsPastTheRowOrThePicture) {
       {BI_RLE4, {0, 5, 0x11, 0x10, 0, 1}, "RLE run past the row"},
   };
   for (const Case& c : cases) {
-    bmptest::Spec s;
+    bmptest::BmpLayout s;
     s.width = 4, s.height = 3, s.compression = c.compression;
     s.bpp = c.compression == BI_RLE8 ? 8 : 4;
     s.palette = bmptest::Palette(2);
@@ -153,7 +153,7 @@ TEST(RefuseBmp, RleRunsPastTheRowOrThePicture) {
   }
   // A stream that goes wrong late in a large picture is still refused before
   // the picture is allocated.
-  bmptest::Spec large;
+  bmptest::BmpLayout large;
   large.width = 4000, large.height = 4000, large.bpp = 8, large.compression = BI_RLE8;
   large.palette = bmptest::Palette(2), large.colorsUsed = 2;
   for (int row = 0; row < 20; ++row) {
@@ -177,7 +177,7 @@ TEST(RefuseBmp, BitFieldMasks) {
       {{0x1F0000, 0x07E0, 0x001F}, "bit-field mask outside the pixel"},
   };
   for (const Case& c : cases) {
-    bmptest::Spec s;
+    bmptest::BmpLayout s;
     s.width = 2, s.height = 2, s.bpp = 16, s.compression = BI_BITFIELDS, s.masks = c.masks;
     s.headerSize = c.masks.size() == 4 ? 56 : 40;
     s.bits = bmptest::Rows(2, 2, 16, false, [](int, int) { return 0x1234u; });
@@ -186,14 +186,14 @@ TEST(RefuseBmp, BitFieldMasks) {
 }
 
 TEST(RefuseBmp, OffsetsHeadersAndTruncation) {
-  bmptest::Spec past = Indexed8(4, 2);
+  bmptest::BmpLayout past = Indexed8(4, 2);
   past.pixelOffset = 5000;
   past.bits.clear();
   std::vector<uint8_t> bytes = bmptest::Build(past);
   bytes.resize(100);
   ExpectRefused(bytes, CXIMAGE_FORMAT_BMP, "pixel offset past the end", "offset past the end");
 
-  bmptest::Spec inside = Indexed8(4, 2);
+  bmptest::BmpLayout inside = Indexed8(4, 2);
   inside.pixelOffset = 20;
   ExpectRefused(bmptest::Build(inside), CXIMAGE_FORMAT_BMP, "pixel data overlaps the headers", "offset in the header");
 
@@ -202,23 +202,23 @@ TEST(RefuseBmp, OffsetsHeadersAndTruncation) {
   ExpectRefused(bytes, CXIMAGE_FORMAT_BMP, "truncated data", "one byte short");
 
   // 8000 x 8000 declared, a few rows present: refused before allocating.
-  bmptest::Spec large = Indexed8(8000, 2);
+  bmptest::BmpLayout large = Indexed8(8000, 2);
   large.height = 8000;
   ExpectRefused(bmptest::Build(large), CXIMAGE_FORMAT_BMP, "truncated data", "large truncated picture");
 
-  bmptest::Spec header = Indexed8(4, 2);
+  bmptest::BmpLayout header = Indexed8(4, 2);
   header.headerSize = 64;
   ExpectRefused(bmptest::Build(header), CXIMAGE_FORMAT_BMP, "unsupported header", "header of 64 bytes");
-  bmptest::Spec planes = Indexed8(4, 2);
+  bmptest::BmpLayout planes = Indexed8(4, 2);
   planes.planes = 2;
   ExpectRefused(bmptest::Build(planes), CXIMAGE_FORMAT_BMP, "bad plane count", "two planes");
-  bmptest::Spec depth = Indexed8(4, 2);
+  bmptest::BmpLayout depth = Indexed8(4, 2);
   depth.bpp = 2;
   ExpectRefused(bmptest::Build(depth), CXIMAGE_FORMAT_BMP, "unsupported depth", "two bits");
-  bmptest::Spec mismatch = Indexed8(4, 2);
+  bmptest::BmpLayout mismatch = Indexed8(4, 2);
   mismatch.compression = BI_RLE4;
   ExpectRefused(bmptest::Build(mismatch), CXIMAGE_FORMAT_BMP, "compression does not match the depth", "RLE4 at 8 bits");
-  bmptest::Spec topDownRle = Indexed8(4, 2);
+  bmptest::BmpLayout topDownRle = Indexed8(4, 2);
   topDownRle.height = -2, topDownRle.compression = BI_RLE8, topDownRle.bits = {0, 1};
   ExpectRefused(bmptest::Build(topDownRle), CXIMAGE_FORMAT_BMP, "compressed rows cannot run top-down", "top-down RLE");
   ExpectRefused({'B', 'M', 0, 0}, CXIMAGE_FORMAT_BMP, "not a BMP file", "four bytes");
