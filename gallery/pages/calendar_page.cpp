@@ -16,10 +16,8 @@ int Key(int year, int month, int day) { return year * 10000 + month * 100 + day;
 POINT DayPoint(CNbDatePicker& picker, int cal, int year, int month, int day) {
   int cell = 0;
   picker.DateToGrid(cal, CNbDate(year, month, day), &cell);
-  CPickerRects r;
-  picker.GetCalRects(picker.GetCalBounds(cal), r);
-  return POINT{r.m_rcDays.left + (cell % 7) * picker.m_nCellWidth + picker.m_nCellWidth / 2,
-               r.m_rcDays.top + (cell / 7) * picker.m_nCellHeight + picker.m_nCellHeight / 2};
+  CPoint centre = picker.GetCellRect(cal, cell).CenterPoint();
+  return POINT{centre.x, centre.y};
 }
 
 }  // namespace

@@ -20,11 +20,8 @@ int main() {
 
   int cell = 0;
   picker.DateToGrid(0, CNbDate(2004, 3, 17), &cell);
-  CPickerRects rects;
-  picker.GetCalRects(picker.GetCalBounds(0), rects);
-  POINT centre{rects.m_rcDays.left + (cell % 7) * picker.m_nCellWidth + picker.m_nCellWidth / 2,
-               rects.m_rcDays.top + (cell / 7) * picker.m_nCellHeight + picker.m_nCellHeight / 2};
-  nbp::test::Click(picker.m_hWnd, centre);
+  CPoint centre = picker.GetCellRect(0, cell).CenterPoint();
+  nbp::test::Click(picker.m_hWnd, POINT{centre.x, centre.y});
 
   int year = 0, month = 0, day = 0;
   picker.GetSelection(year, month, day);
