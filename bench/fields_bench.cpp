@@ -8,10 +8,15 @@
 //   time_key   "0" typed after "10:3" (the whole text read again), then Backspace
 //   alarm_up   Up in the hours of the spinning time field: the step posted to
 //              the form, which applies it; baseline: Up in the plain edit
+//   date_commit  an input method's result of 2,000 mixed-script characters
+//              into the date field (which filters each character), against
+//              100 of them: ratio_per_char stays near 1 while the cost is linear
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "fields/edit_date.h"
 #include "fields/edit_time.h"
@@ -19,8 +24,10 @@
 #include "mfc/app.h"
 #include "nbp/clock.h"
 #include "nbp/headless.h"
+#include "nbp/ime.h"
 #include "nbp/regional.h"
 #include "nbp/test_driver.h"
+#include "nbp/utf8_step.h"
 #include "win/gdi.h"
 
 namespace {
@@ -142,6 +149,38 @@ void BM_AlarmStep(benchmark::State& state) {
   });
 }
 BENCHMARK(BM_AlarmStep)->Unit(benchmark::kMicrosecond);
+
+std::string MixedScript(size_t chars) {
+  static const char* const kPieces[] = {"3/10/", "2004 ", "\xD0\x9C\xD0\xB0\xD1\x80", "\xE4\xB8\x89\xE6\x9C\x88",
+                                        "\xD7\x9E\xD7\xA8\xD7\xA5", " due "};
+  std::string text;
+  for (size_t i = 0; nbp::utf8::CountChars(text) < chars; ++i) text += kPieces[i % 6];
+  return std::string(nbp::utf8::FirstChars(text, chars));
+}
+
+double MillisToCommit(CEdit& field, const std::string& text) {
+  Prepare(field, "");
+  auto t0 = Clock::now();
+  nbp::test::ImeType(text);
+  nbp::test::Pump();  // the paint that shows it
+  return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+void BM_DateCommit(benchmark::State& state) {
+  Fields& f = Form();
+  const std::string longText = MixedScript(2000), shortText = MixedScript(100);
+  double longMs = 0, shortMs = 0;
+  for (auto _ : state) {
+    longMs += MillisToCommit(f.date, longText);
+    shortMs += MillisToCommit(f.date, shortText);
+  }
+  double runs = static_cast<double>(state.iterations());
+  state.counters["long_ms"] = longMs / runs;
+  state.counters["baseline_ms"] = shortMs / runs;
+  state.counters["ratio_per_char"] = shortMs > 0 ? (longMs / 2000) / (shortMs / 100) : 0;
+  nbp::Headless()->ClearRecords();
+}
+BENCHMARK(BM_DateCommit)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -476,6 +476,49 @@ TEST_F(EditTest, ASubclassedEditSeesACommitAsCharacters) {
   EXPECT_EQ(Text(e), "123");
 }
 
+// A long commit into a filtering field is measured once at the end, yet
+// whatever the field asks in between is answered from the text as it is then,
+// and the caret ends in view.
+TEST_F(EditTest, AFilteringFieldSeesCurrentGeometryDuringALongCommit) {
+  HWND e = MakeEdit(ES_AUTOHSCROLL, "", 120, 20);
+  SendMessage(e, EM_LIMITTEXT, 0, 0);
+  static WNDPROC original = nullptr;
+  static std::vector<int> lastX;
+  lastX.clear();
+  original = reinterpret_cast<WNDPROC>(SetWindowLongPtr(
+      e, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (msg == WM_CHAR && wParam == 'x') return 0;  // the field refuses x
+        LRESULT r = CallWindowProc(original, h, msg, wParam, lParam);
+        if (msg == WM_CHAR && wParam == '|') {
+          int end = static_cast<int>(SendMessage(h, WM_GETTEXTLENGTH, 0, 0));
+          lastX.push_back(CharPoint(h, end - 1).x);
+        }
+        return r;
+      })));
+  Focus(e);
+  std::string commit;
+  for (int i = 0; i < 300; ++i) commit += i % 10 == 9 ? "|" : i % 3 ? "\xc3\xa9" : "x";
+  t::ImeType(commit);
+  std::string want;
+  for (int i = 0; i < 300; ++i) want += i % 10 == 9 ? "|" : i % 3 ? "\xc3\xa9" : "";
+  EXPECT_EQ(Text(e), want);
+  ASSERT_EQ(lastX.size(), 30u);
+  // Asked mid-feed, the character just typed is where the line so far puts
+  // it: further right each time until the line fills, and then in view.
+  RECT client{};
+  GetClientRect(e, &client);
+  EXPECT_GT(lastX[1], lastX[0]);
+  for (int x : lastX) {
+    EXPECT_GE(x, 0);
+    EXPECT_LT(x, client.right);
+  }
+  int end = GetWindowTextLength(e);
+  POINT last = CharPoint(e, end - 1);
+  EXPECT_GE(last.x, 0);
+  EXPECT_LT(last.x, client.right) << "the caret ends in view";
+  EXPECT_EQ(Sel(e), Sel2(end, end));
+}
+
 // Several characters the desktop delivers at once (an input method's commit)
 // are one change in an edit; a window that does not read input-method text
 // gets them as typed bytes.

@@ -55,6 +55,7 @@ LRESULT RichEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   Edit* e = EditOf(hwnd);
   if (!e) return DefWindowProc(hwnd, msg, wParam, lParam);
+  if (msg != WM_NCDESTROY) FlushLayoutBefore(e, msg, wParam);
   switch (msg) {
     case WM_NCDESTROY: DestroyEdit(hwnd); return 0;
     case WM_GETDLGCODE: {

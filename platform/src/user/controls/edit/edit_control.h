@@ -41,6 +41,11 @@ struct Edit {
   int rightMargin = 1;
   RECT format{};            // the formatting rectangle, client coordinates
   Layout layout;
+  // While an input method's result is fed through a subclassed control one
+  // character at a time, the lines are measured once at the end instead of
+  // after every character (`layoutStale` until then).
+  bool deferLayout = false;
+  bool layoutStale = false;
   size_t topLine = 0;       // first visible line (multi-line)
   int xOffset = 0;          // pixels scrolled to the left
 
@@ -104,6 +109,10 @@ void ApplyFont(Edit* e, HFONT font);
 void ResetFormatRect(Edit* e);
 void SetFormatRect(Edit* e, const RECT& r);
 void Relayout(Edit* e);
+// Measures the lines a deferred feed left stale, and shows the caret.
+void FlushLayout(Edit* e);
+// Before any message that may read the lines: FlushLayout if they are stale.
+void FlushLayoutBefore(Edit* e, UINT msg, WPARAM wParam);
 size_t VisibleLines(const Edit* e);
 // The x of the line's start in client coordinates (alignment and scrolling applied).
 int LineLeft(const Edit* e, size_t line);

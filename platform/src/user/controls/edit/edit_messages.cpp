@@ -132,7 +132,19 @@ bool Subclassed(const Edit* e) {
 // filters still hold.
 LRESULT OnImeComposition(Edit* e, WPARAM wParam, LPARAM flags) {
   if (!(flags & GCS_RESULTSTR)) return 0;
-  if (Subclassed(e)) return DefWindowProc(e->hwnd, WM_IME_COMPOSITION, wParam, flags);
+  if (Subclassed(e)) {
+    // Measuring the line after each character made a long result cost the
+    // square of its length; it is measured once when the feed is over.
+    HWND hwnd = e->hwnd;
+    bool outer = !e->deferLayout;
+    e->deferLayout = true;
+    LRESULT result = DefWindowProc(hwnd, WM_IME_COMPOSITION, wParam, flags);
+    if (outer && IsWindow(hwnd) && EditOf(hwnd) == e) {
+      e->deferLayout = false;
+      if (e->layoutStale) FlushLayout(e);
+    }
+    return result;
+  }
   HIMC imc = ImmGetContext(e->hwnd);
   LONG size = ImmGetCompositionStringA(imc, GCS_RESULTSTR, nullptr, 0);
   std::string result(static_cast<size_t>(std::max<LONG>(size, 0)), '\0');
@@ -335,6 +347,28 @@ bool HandleEditRequest(Edit* e, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*
 }
 
 }  // namespace
+
+void FlushLayoutBefore(Edit* e, UINT msg, WPARAM wParam) {
+  if (!e->layoutStale) return;
+  switch (msg) {
+    // What a filtering field asks between the characters of a feed.
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case EM_GETSEL:
+    case EM_GETMODIFY:
+    case EM_GETLIMITTEXT:
+    case WM_GETFONT:
+    case WM_GETDLGCODE:
+      return;
+    case WM_CHAR:
+      // Typing a character is the deferred work itself; editing keys
+      // (Backspace, Ctrl+Backspace, Enter) read the lines.
+      if (wParam >= 0x20 && wParam != 0x7F) return;
+      break;
+    default: break;
+  }
+  FlushLayout(e);
+}
 
 LRESULT HandleEditMessage(Edit* e, UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND hwnd = e->hwnd;

@@ -126,7 +126,13 @@ bool ReplaceSelection(Edit* e, std::string insert, bool canUndo, bool honorLimit
     e->undo.Clear();
   }
   e->text.replace(from, to - from, insert);
-  e->layout.Update(e->text, from, removed.size(), insert.size(), DcMeasurer(e));
+  bool defer = e->deferLayout && !bounded;  // a bounded change must be measured to be refused
+  if (defer) {
+    e->layoutStale = true;
+  } else {
+    if (e->layoutStale) Relayout(e);  // the caret is placed below
+    else e->layout.Update(e->text, from, removed.size(), insert.size(), DcMeasurer(e));
+  }
   if (bounded && ExceedsView(e)) {
     e->text.replace(from, insert.size(), removed);
     e->layout.Update(e->text, from, insert.size(), removed.size(), DcMeasurer(e));
@@ -137,10 +143,16 @@ bool ReplaceSelection(Edit* e, std::string insert, bool canUndo, bool honorLimit
   e->anchor = e->caret = from + insert.size();
   e->afterWrap = false;
   e->modified = true;
-  AfterChange(e);
+  if (defer) InvalidateRect(e->hwnd, nullptr, FALSE);
+  else AfterChange(e);
   if (maxed && !Notify(e, EN_MAXTEXT)) return true;
   if (notify) NotifyChanged(e);
   return true;
+}
+
+void FlushLayout(Edit* e) {
+  Relayout(e);
+  AfterChange(e);
 }
 
 void SetText(Edit* e, const char* text) {
@@ -218,6 +230,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     DestroyEdit(hwnd);
     return 0;
   }
+  FlushLayoutBefore(e, msg, wParam);
   return HandleEditMessage(e, msg, wParam, lParam);
 }
 

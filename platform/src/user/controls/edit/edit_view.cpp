@@ -99,6 +99,7 @@ void SetFormatRect(Edit* e, const RECT& r) {
 }
 
 void Relayout(Edit* e) {
+  e->layoutStale = false;
   e->layout.Configure(!e->Multiline(), e->Wraps() ? std::max(1, FormatWidth(e)) : 0);
   e->layout.Rebuild(e->text, DcMeasurer(e));
   e->topLine = std::min(e->topLine, MaxTopLine(e));
