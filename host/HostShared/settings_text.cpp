@@ -17,12 +17,11 @@ KeyFile ParseSettingsText(std::string_view text) {
   std::string lines;
   lines.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    size_t run = text.find_first_not_of('\r', i);
-    if (run == i) {
-      lines.push_back(text[i++]);
-      continue;
-    }
-    if (run != std::string_view::npos && text[run] != '\n') lines.append(text.substr(i, run - i));
+    size_t cr = text.find('\r', i);
+    lines.append(text.substr(i, cr == std::string_view::npos ? std::string_view::npos : cr - i));
+    if (cr == std::string_view::npos) break;
+    size_t run = text.find_first_not_of('\r', cr);
+    if (run != std::string_view::npos && text[run] != '\n') lines.append(text.substr(cr, run - cr));
     i = run == std::string_view::npos ? text.size() : run;
   }
   KeyFile file(g_key_file_new());
@@ -31,8 +30,58 @@ KeyFile ParseSettingsText(std::string_view text) {
   return file;
 }
 
+namespace {
+
+bool IsEscape(char c) { return c == 's' || c == 'n' || c == 't' || c == 'r' || c == '\\'; }
+
+bool HasBadEscape(std::string_view raw) {
+  for (size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i] != '\\') continue;
+    if (i + 1 == raw.size() || !IsEscape(raw[i + 1])) return true;
+    ++i;
+  }
+  return false;
+}
+
+// What GKeyFile reads from a value with bad escapes: the good ones decoded,
+// a bad one kept as written, a backslash at the end dropped. GKeyFile itself
+// reports a second bad escape by overwriting its own error, which prints a
+// warning on the program's standard error for a mere typo in the file.
+std::string Unescape(std::string_view raw) {
+  std::string out;
+  for (size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i] != '\\') {
+      out.push_back(raw[i]);
+      continue;
+    }
+    if (i + 1 == raw.size()) break;
+    char c = raw[++i];
+    switch (c) {
+      case 's': out.push_back(' '); break;
+      case 'n': out.push_back('\n'); break;
+      case 't': out.push_back('\t'); break;
+      case 'r': out.push_back('\r'); break;
+      case '\\': out.push_back('\\'); break;
+      default: out.push_back('\\'); out.push_back(c); break;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 bool GetSettingText(GKeyFile* file, const char* section, const char* key, std::string& value) {
   if (!file || !section || !key) return false;
+  gchar* raw = g_key_file_get_value(file, section, key, nullptr);
+  if (!raw) return false;
+  bool bad = HasBadEscape(raw);
+  std::string decoded = bad ? Unescape(raw) : std::string();
+  g_free(raw);
+  if (bad) {
+    if (!g_utf8_validate(decoded.data(), static_cast<gssize>(decoded.size()), nullptr)) return false;
+    value = std::move(decoded);
+    return true;
+  }
   gchar* text = g_key_file_get_string(file, section, key, nullptr);
   if (!text) return false;
   value = text;

@@ -1,4 +1,5 @@
 // The settings reader, and the regional choices it hands to the platform.
+#include <glib.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -73,6 +74,27 @@ TEST_F(SettingsTest, BadFilesAndValuesGiveTheDefault) {
   EXPECT_FALSE(ReadSettingString("Dayleaf", "Name", s, "x"));
   EXPECT_STREQ(s, "x");
   EXPECT_FALSE(ReadSettingInt(nullptr, "Key", n, 0));
+}
+
+// A typo in an escape reads as written, quietly: the program's standard
+// error gets no library warning for the user's own file.
+TEST_F(SettingsTest, BadEscapesReadAsWrittenWithoutWarnings) {
+  static int warnings = 0;
+  warnings = 0;
+  guint handler = g_log_set_handler("GLib", static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL),
+                                    [](const gchar*, GLogLevelFlags, const gchar*, gpointer) { ++warnings; }, nullptr);
+  Write("[Dayleaf]\nA=\\q\\\nB=x\\sy\\q\\\\\\\nC=\\ty\\;\\n\nD=tab\\there\n");
+  CString s;
+  EXPECT_TRUE(ReadSettingString("Dayleaf", "A", s));
+  EXPECT_STREQ(s, "\\q");
+  EXPECT_TRUE(ReadSettingString("Dayleaf", "B", s));
+  EXPECT_STREQ(s, "x y\\q\\");
+  EXPECT_TRUE(ReadSettingString("Dayleaf", "C", s));
+  EXPECT_STREQ(s, "\ty\\;\n");
+  EXPECT_TRUE(ReadSettingString("Dayleaf", "D", s));
+  EXPECT_STREQ(s, "tab\there");
+  g_log_remove_handler("GLib", handler);
+  EXPECT_EQ(warnings, 0);
 }
 
 TEST_F(SettingsTest, FileFollowsXdgConfigHomeWithoutTheOverride) {
