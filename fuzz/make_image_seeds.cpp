@@ -60,8 +60,16 @@ int main(int argc, char** argv) {
       BYTE* buffer = nullptr;
       long size = 0;
       if (!image.Encode(buffer, size, format)) continue;  // JPEG takes no color palette
-      Save(dir / sub / ("seed" + std::to_string(bpp)), std::vector<uint8_t>(buffer, buffer + size));
+      std::vector<uint8_t> bytes(buffer, buffer + size);
       CxImage::FreeMemory(buffer);
+      Save(dir / sub / ("seed" + std::to_string(bpp)), bytes);
+      if (format == CXIMAGE_FORMAT_JPG && bpp == 24) {
+        // The same with an EXIF block that turns the picture (orientation 6).
+        static const uint8_t kApp1[] = {0xFF, 0xE1, 0, 34, 'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8,
+                                        0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, 6, 0, 0, 0, 0, 0, 0};
+        bytes.insert(bytes.begin() + 2, std::begin(kApp1), std::end(kApp1));
+        Save(dir / sub / "seed_exif", bytes);
+      }
     }
   }
   return 0;

@@ -25,6 +25,12 @@ Encoded EncodeBmp(const Raster& image);
 Encoded EncodeJpeg(const Raster& image, int quality);
 Encoded EncodePng(const Raster& image);
 
+// The orientation (1 to 8, 1 when none or unreadable) that a JPEG's APP1
+// segment (starting "Exif\0\0") gives its picture, and the raster turned to
+// show upright by it.
+int ExifOrientation(const uint8_t* app1, size_t size);
+void ApplyOrientation(Raster& r, int orientation);
+
 // True for a palette image whose palette colors are all greys.
 bool IsGreyPalette(const Raster& image);
 

@@ -59,6 +59,7 @@ int ReadHeader(jpeg_decompress_struct* d, ErrorManager* e, const uint8_t* data, 
   if (setjmp(e->jump)) return 1;
   jpeg_create_decompress(d);
   jpeg_mem_src(d, data, static_cast<unsigned long>(size));
+  jpeg_save_markers(d, JPEG_APP0 + 1, 0xFFFF);
   return jpeg_read_header(d, TRUE) == JPEG_HEADER_OK ? 0 : 1;
 }
 
@@ -94,6 +95,15 @@ int CreateCompressor(jpeg_compress_struct* c, ErrorManager* e) {
   return 0;
 }
 
+int OrientationOf(const jpeg_decompress_struct& d) {
+  for (jpeg_saved_marker_ptr m = d.marker_list; m; m = m->next) {
+    if (m->marker != JPEG_APP0 + 1) continue;
+    int orientation = ExifOrientation(m->data, m->data_length);
+    if (orientation != 1) return orientation;
+  }
+  return 1;
+}
+
 // CMYK as decoded in place (four bytes a pixel) to 0xFFRRGGBB. Pictures
 // from the usual publishing tools store the inks inverted.
 void CmykToArgb(std::vector<uint32_t>& pixels, bool inverted) {
@@ -121,6 +131,8 @@ const char* DecodeJpeg(const uint8_t* data, size_t size, Raster& out) {
     bool grey = d.jpeg_color_space == JCS_GRAYSCALE;
     bool cmyk = d.jpeg_color_space == JCS_CMYK || d.jpeg_color_space == JCS_YCCK;
     d.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+    // Read now: finishing the decompression frees the saved markers.
+    int orientation = OrientationOf(d);
     jpeg_progress_mgr progress{};
     progress.progress_monitor = OnProgress;
     d.progress = &progress;
@@ -140,6 +152,7 @@ const char* DecodeJpeg(const uint8_t* data, size_t size, Raster& out) {
       } else if (cmyk) {
         CmykToArgb(out.argb, d.saw_Adobe_marker);
       }
+      if (!why) ApplyOrientation(out, orientation);
     }
   }
   jpeg_destroy_decompress(&d);
