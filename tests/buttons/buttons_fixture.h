@@ -31,10 +31,17 @@ class CRecordingHost : public CWnd {
   }
 
  protected:
+  // Commands as the host's handlers see them: what a control handles itself
+  // (reflected) never gets here.
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (lParam && ReflectLastMsg(reinterpret_cast<HWND>(lParam))) return TRUE;
+    told.push_back({WM_COMMAND, wParam, lParam});
+    return TRUE;
+  }
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == 0x2900 || message == 0x784 || message == WM_COMMAND) {
+    if (message == 0x2900 || message == 0x784) {
       told.push_back({message, wParam, lParam});
-      if (message != WM_COMMAND) return 0;
+      return 0;
     }
     if (message == WM_NOTIFY) {
       auto* key = reinterpret_cast<NMTCKEYDOWN*>(lParam);
