@@ -71,7 +71,14 @@ void CNbTabCtrl::Activate(int nIndex) {
   OnActivatePage(m_nActive, nIndex);
   m_nActive = nIndex;
   InvalidateNew(TRUE);
-  if (m_hWnd) ::PostMessage(::GetParent(m_hWnd), WM_TABCTRL_ACTIVATE, static_cast<WPARAM>(nIndex), 0);
+  PostToParent(WM_TABCTRL_ACTIVATE, static_cast<WPARAM>(nIndex));
+}
+
+void CNbTabCtrl::PostToParent(UINT message, WPARAM wParam) {
+  // A control without a parent tells nobody (a null window would make it a
+  // message to the thread).
+  HWND parent = m_hWnd ? ::GetParent(m_hWnd) : nullptr;
+  if (parent) ::PostMessage(parent, message, wParam, 0);
 }
 
 CSize CNbTabCtrl::ItemSize(int nIndex) {
@@ -207,7 +214,7 @@ void CNbTabCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
   SetFocus();
   int hit = Point2Item(point);
   Activate(hit);
-  if (hit >= 0) ::PostMessage(::GetParent(m_hWnd), WM_COMMAND, static_cast<WPARAM>(GetDlgCtrlID()), 0);
+  if (hit >= 0) PostToParent(WM_COMMAND, static_cast<WPARAM>(GetDlgCtrlID()));
   CWnd::OnLButtonDown(nFlags, point);
 }
 

@@ -135,6 +135,7 @@ class NBUI_API CNbTabCtrl : public CWnd {
  private:
   void InvalidateNew(BOOL bErase);
   void Activate(int nIndex);
+  void PostToParent(UINT message, WPARAM wParam);
 
   DECLARE_MESSAGE_MAP()
 };

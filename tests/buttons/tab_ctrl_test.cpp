@@ -264,3 +264,17 @@ TEST_F(TabCtrlTest, LongTextsAreShortenedAndNeverSpillIntoTheNextTab) {
     for (int y = 4; y < first.bottom - 2; ++y) firstInk += dark(x, y);
   EXPECT_GT(firstInk, 10) << "the shortened text shows";
 }
+
+TEST_F(TabCtrlTest, TabsAddedBeforeTheWindowKeepNaturalWidthsAndTellNobody) {
+  tabs_.AddItem("Calendar", 7, nullptr);
+  tabs_.AddItem("Notes", 8, nullptr);
+  tabs_.SetActiveItem(1);
+  int natural = TextWidth("Calendar") + 18 + TextWidth("Notes") + 18;
+  EXPECT_EQ(tabs_.ItemSize(-1).cx, natural) << "the width a host makes the control";
+  ASSERT_TRUE(tabs_.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 60, 80), &host_, 302));
+  nbp::test::Pump();
+  EXPECT_TRUE(host_.told.empty());
+  EXPECT_EQ(tabs_.GetActiveItem(), 1);
+  EXPECT_EQ(tabs_.Item(1)->m_lParam, 8);
+  EXPECT_EQ(tabs_.Item(1)->GetItemRect(), CRect(31, 0, 60, 22)) << "squeezed once the window has a size";
+}
