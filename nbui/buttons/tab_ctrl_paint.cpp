@@ -2,6 +2,7 @@
 // into memory and copied to the screen at once.
 #include "NbThemes/nbthemes.h"
 #include "buttons/tab_ctrl.h"
+#include "buttons/tab_pens_internal.h"
 #include "mfc/gdiobj.h"
 #include "mfc/paint_dc.h"
 
@@ -23,9 +24,6 @@ void CNbTabCtrl::OnPaint() {
 }
 
 void CNbTabCtrl::DrawEntireControl(CDC* pDC, const RECT* pRect) {
-  COLORREF light = 0, shadow = 0;
-  NbThemeGetItemColors(19, nullptr, &light, &shadow, nullptr);
-  CPen lightPen(PS_SOLID, 1, light), shadowPen(PS_SOLID, 1, shadow);
   bool top = (GetStyle() & NBTCS_TOP) != 0;
   CRect client(pRect);
   CRect page = client;
@@ -33,18 +31,19 @@ void CNbTabCtrl::DrawEntireControl(CDC* pDC, const RECT* pRect) {
   else page.bottom -= GetItemHeight() - 1;
   NbThemeFillItem(pDC, &page, 19, 0);
 
-  CPen* oldPen = pDC->SelectObject(&shadowPen);
+  nbui::tabs::TabPens pens(pDC);
   int l = page.left, t = page.top, r = page.right, b = page.bottom;
-  NbThemeDrawLine(pDC, l, b - 2, r, b - 2);
-  pDC->SelectStockObject(BLACK_PEN);
-  NbThemeDrawLine(pDC, l, b - 1, r, b - 1);
-  pDC->SelectObject(&lightPen);
-  NbThemeDrawLine(pDC, l, t, r - 1, t);
-  NbThemeDrawLine(pDC, l, t, l, b - 1);
-  pDC->SelectStockObject(BLACK_PEN);
-  NbThemeDrawLine(pDC, r - 1, t, r - 1, b - 1);
-  pDC->SelectObject(&shadowPen);
-  NbThemeDrawLine(pDC, r - 2, t + 1, r - 2, b - 1);
+  pens.Shadow();
+  pens.Line(l, b - 2, r, b - 2);
+  pens.Black();
+  pens.Line(l, b - 1, r, b - 1);
+  pens.Light();
+  pens.Line(l, t, r - 1, t);
+  pens.Line(l, t, l, b - 1);
+  pens.Black();
+  pens.Line(r - 1, t, r - 1, b - 1);
+  pens.Shadow();
+  pens.Line(r - 2, t + 1, r - 2, b - 1);
 
   CRect strip = client;
   if (top) strip.bottom = page.top;
@@ -54,10 +53,10 @@ void CNbTabCtrl::DrawEntireControl(CDC* pDC, const RECT* pRect) {
   if (top && NbThemeGetItemInfo(m_nColorRole, &info) == 0 && info.nKind == NB_THEME_KIND_BEVEL) {
     CPen dark(PS_SOLID, 1, NbThemeShadeColor(info.crColor1, -64));
     CPen soft(PS_SOLID, 1, NbThemeShadeColor(info.crColor1, -16));
-    pDC->SelectObject(&dark);
-    NbThemeDrawLine(pDC, strip.left, strip.top, strip.right, strip.top);
-    pDC->SelectObject(&soft);
-    NbThemeDrawLine(pDC, strip.left, strip.top + 1, strip.right, strip.top + 1);
+    pens.Use(&dark);
+    pens.Line(strip.left, strip.top, strip.right, strip.top);
+    pens.Use(&soft);
+    pens.Line(strip.left, strip.top + 1, strip.right, strip.top + 1);
+    pens.Light();
   }
-  pDC->SelectObject(oldPen);
 }

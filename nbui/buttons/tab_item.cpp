@@ -5,36 +5,24 @@
 #include "NbThemes/nbthemes.h"
 #include "buttons/tab_ctrl.h"
 #include "buttons/tab_layout.h"
+#include "buttons/tab_pens_internal.h"
 #include "mfc/gdiobj.h"
 
 using nbui::tabs::kIconSize;
 using nbui::tabs::kMargin;
+using nbui::tabs::TabPens;
 
 namespace {
 
 constexpr int kTabItem = 19;
 
-// The three pens a frame is drawn with, selected one at a time.
-class FramePens {
- public:
-  explicit FramePens(CDC* pDC) : dc_(pDC) {
-    COLORREF light = 0, shadow = 0;
-    NbThemeGetItemColors(kTabItem, nullptr, &light, &shadow, nullptr);
-    light_.CreatePen(PS_SOLID, 1, light);
-    shadow_.CreatePen(PS_SOLID, 1, shadow);
-    old_ = dc_->SelectObject(&light_);
-  }
-  ~FramePens() { dc_->SelectObject(old_); }
-  void Light() { dc_->SelectObject(&light_); }
-  void Shadow() { dc_->SelectObject(&shadow_); }
-  void Black() { dc_->SelectStockObject(BLACK_PEN); }
-  void Line(int x1, int y1, int x2, int y2) { NbThemeDrawLine(dc_, x1, y1, x2, y2); }
-
- private:
-  CDC* dc_;
-  CPen light_, shadow_;
-  CPen* old_;
-};
+// The tab's content area: its rectangle, 2 pixels lower when inactive,
+// narrowed by the margin on both sides.
+CRect ContentRect(CRect item, BOOL bActive) {
+  if (!bActive) item.top += 2;
+  item.DeflateRect(kMargin, 0);
+  return item;
+}
 
 }  // namespace
 
@@ -87,7 +75,7 @@ void CNbTabCtrl::CTabItem::DrawTopFrame(CDC* pDC, BOOL bActive) {
   // page read as one.
   CRect o = OutlineRect(bActive);
   pDC->FillSolidRect(o.left + 1, o.top + 1, o.Width() - 3, o.Height() - 1, FillColor(bActive));
-  FramePens pens(pDC);
+  TabPens pens(pDC);
   pens.Line(o.left, o.top + 1, o.left, o.bottom);
   pens.Line(o.left + 1, o.top, o.right - 2, o.top);
   pens.Shadow();
@@ -100,7 +88,7 @@ void CNbTabCtrl::CTabItem::DrawBottomFrame(CDC* pDC, BOOL bActive) {
   CRect o = OutlineRect(bActive);
   COLORREF fill = FillColor(bActive);
   pDC->FillSolidRect(o.left + 1, o.top, o.Width() - 3, o.Height() - 2, fill);
-  FramePens pens(pDC);
+  TabPens pens(pDC);
   pens.Line(o.left, o.top, o.left, o.bottom - 1);
   pens.Shadow();
   pens.Line(o.left + 1, o.bottom - 2, o.right - 2, o.bottom - 2);
@@ -115,14 +103,6 @@ void CNbTabCtrl::CTabItem::DrawBottomFrame(CDC* pDC, BOOL bActive) {
     pDC->FillSolidRect(o.left + 1, o.top, o.Width() - 3, 1, NbThemeShadeColor(face, -16));
     pDC->FillSolidRect(o.left + 1, o.top + 1, o.Width() - 3, 1, NbThemeShadeColor(face, 16));
   }
-}
-
-// The tab's content area: its rectangle, 2 pixels lower when inactive,
-// narrowed by the margin on both sides.
-static CRect ContentRect(CRect item, BOOL bActive) {
-  if (!bActive) item.top += 2;
-  item.DeflateRect(kMargin, 0);
-  return item;
 }
 
 int CNbTabCtrl::CTabItem::DrawIcon(CDC* pDC, BOOL bActive) {
