@@ -187,3 +187,17 @@ TEST_F(BitmapButtonTest, DisablingNeverTakesTheFocusFromAnotherControl) {
   EXPECT_EQ(::GetFocus(), other_.m_hWnd);
   EXPECT_EQ(Corner(), GetSysColor(COLOR_BTNFACE)) << "no hover border on a disabled button";
 }
+
+TEST_F(BitmapButtonTest, FlatLookShowsTheFocusOnlyWhenAskedTo) {
+  Make("Go");
+  auto marked = [this] {
+    int n = 0;
+    for (int x = 3; x < 20; ++x) n += Px(Hwnd(), x, 3) != GetSysColor(COLOR_BTNFACE);
+    return n;
+  };
+  nbp::test::Click(Hwnd(), POINT{50, 40});
+  EXPECT_EQ(marked(), 0);
+  button_.DrawFlatFocus(TRUE);
+  nbp::test::Pump();
+  EXPECT_GT(marked(), 4) << "the dotted focus rectangle, 3 pixels in";
+}

@@ -278,3 +278,16 @@ TEST_F(TabCtrlTest, TabsAddedBeforeTheWindowKeepNaturalWidthsAndTellNobody) {
   EXPECT_EQ(tabs_.Item(1)->m_lParam, 8);
   EXPECT_EQ(tabs_.Item(1)->GetItemRect(), CRect(31, 0, 60, 22)) << "squeezed once the window has a size";
 }
+
+TEST_F(TabCtrlTest, AtTheBottomTheActiveTabJoinsThePageFromBelow) {
+  Make(400, {"One", "Two"}, NBTCS_BOTTOM);
+  tabs_.SetActiveItem(0);
+  nbp::test::Pump();
+  // 100 pixels high: the page ends at 77, its shadow and black lines at 75
+  // and 76, which the tabs' rectangles (75 to 98) overlap.
+  EXPECT_EQ(Px(Hwnd(), Centre(0).x, 76), ItemColor(0)) << "open under the active tab";
+  EXPECT_EQ(Px(Hwnd(), Centre(1).x, 76), RGB(0, 0, 0)) << "closed under the others";
+  EXPECT_EQ(Px(Hwnd(), Centre(0).x, 97), ItemColor(2)) << "the active tab's shadow";
+  EXPECT_EQ(Px(Hwnd(), Centre(0).x, 98), RGB(0, 0, 0)) << "and its black bottom edge";
+  EXPECT_EQ(Px(Hwnd(), Centre(1).x, 77), NbThemeShadeColor(ItemColor(0), -16)) << "the seam of an inactive tab";
+}
