@@ -2,6 +2,8 @@
 // the private message, and the hover state of the flat look.
 #include "buttons/bitmap_button.h"
 
+#include <algorithm>
+
 #include "cards/image_geometry.h"
 #include "resources/resource_ids.h"
 #include "win/dialogs.h"
@@ -52,7 +54,9 @@ void CNbBitmapButton::SetCxImage(CxImage* pImage) {
     if (pImage != m_pImage) m_pImage->Copy(*pImage);
     CRect fit(0, 0, static_cast<int>(m_pImage->GetWidth()), static_cast<int>(m_pImage->GetHeight()));
     NBScalePropRect(fit, kImageLimit);
-    m_pImage->Resample(fit.Width(), fit.Height(), CXIMAGE_RESAMPLE_SMOOTH);
+    // A very thin picture would round to no pixels across and could not be
+    // resampled at all, keeping its full size: one pixel is the least.
+    m_pImage->Resample(std::max(fit.Width(), 1), std::max(fit.Height(), 1), CXIMAGE_RESAMPLE_SMOOTH);
   } else {
     m_pImage->Destroy();
   }

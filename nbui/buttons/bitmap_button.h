@@ -24,9 +24,9 @@ class NBUI_API CNbBitmapButton : public CButton {
   int DrawBorder(BOOL bEnable, BOOL bRedraw = TRUE);
   int DrawFlatFocus(BOOL bEnable, BOOL bRedraw = TRUE);
 
-  // Shows a copy of pImage shrunk to fit 64 x 64 (never enlarged); a null or
-  // invalid image empties the shown one. Redraws at once when the window
-  // exists.
+  // Shows a copy of pImage shrunk to fit 64 x 64 (never enlarged, and never
+  // below one pixel across); a null or invalid image empties the shown one.
+  // Redraws at once when the window exists.
   void SetCxImage(CxImage* pImage);
 
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;

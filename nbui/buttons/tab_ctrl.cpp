@@ -38,8 +38,10 @@ BOOL CNbTabCtrl::Create(UINT nStyle, const CRect& rect, CWnd* pParentWnd, UINT n
   m_dwTabStyle = nStyle;
   LPCTSTR cls = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                     static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
-  if (!CreateEx(0, cls, "", nStyle | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect, pParentWnd, nID)) return FALSE;
+  BOOL created = CreateEx(0, cls, "", nStyle | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect, pParentWnd, nID);
+  // Only the placement stays, whether or not the window came to be.
   m_dwTabStyle &= NBTCS_TOP | NBTCS_BOTTOM;
+  if (!created) return FALSE;
   m_nColorRole = 19;
   return TRUE;
 }

@@ -20,6 +20,15 @@ CxImage SolidImage(int width, int height, RGBQUAD color) {
   return image;
 }
 
+// A host's derived button, which can see the picture it shows.
+class CShowingButton : public CNbBitmapButton {
+ public:
+  CSize Shown() const {
+    if (!m_pImage || !m_pImage->IsValid()) return CSize(0, 0);
+    return CSize(static_cast<int>(m_pImage->GetWidth()), static_cast<int>(m_pImage->GetHeight()));
+  }
+};
+
 class BitmapButtonTest : public ButtonsTest {
  protected:
   void TearDown() override {
@@ -47,7 +56,7 @@ class BitmapButtonTest : public ButtonsTest {
     return n;
   }
 
-  CNbBitmapButton button_;
+  CShowingButton button_;
   CButton other_;
 };
 
@@ -200,4 +209,17 @@ TEST_F(BitmapButtonTest, FlatLookShowsTheFocusOnlyWhenAskedTo) {
   button_.DrawFlatFocus(TRUE);
   nbp::test::Pump();
   EXPECT_GT(marked(), 4) << "the dotted focus rectangle, 3 pixels in";
+}
+
+TEST_F(BitmapButtonTest, ShownPicturesFitSixtyFourAndKeepAtLeastAPixel) {
+  Make("");
+  CxImage tall = SolidImage(100, 300, RGBQUAD{0, 0, 0, 0});
+  button_.SetCxImage(&tall);
+  EXPECT_EQ(button_.Shown(), CSize(21, 64));
+  CxImage small = SolidImage(50, 40, RGBQUAD{0, 0, 0, 0});
+  button_.SetCxImage(&small);
+  EXPECT_EQ(button_.Shown(), CSize(50, 40)) << "never enlarged";
+  CxImage thin = SolidImage(3000, 2, RGBQUAD{0, 0, 0, 0});
+  button_.SetCxImage(&thin);
+  EXPECT_EQ(button_.Shown(), CSize(64, 1)) << "not kept at full size";
 }
