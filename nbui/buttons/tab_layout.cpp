@@ -49,7 +49,12 @@ CString FitLabel(const CString& text, int room, const std::function<int(const CS
   // from its end until it fits.
   CString label = count > 1 ? Head(text, 1) + "..." : text;
   int chars = static_cast<int>(nbp::utf8::CountChars(std::string_view(label, static_cast<size_t>(label.GetLength()))));
-  while (chars > 0 && width(label) > room) LeftAndValidateDec(label, --chars);
+  // Malformed text may start with bytes that count as no character; the
+  // cut to no characters then empties it, so this always ends.
+  while (!label.IsEmpty() && width(label) > room) {
+    chars = std::max(chars - 1, 0);
+    LeftAndValidateDec(label, chars);
+  }
   return label;
 }
 

@@ -90,6 +90,13 @@ TEST(TabLabel, NoRoomForAHeadCutsTheDotsThenNothing) {
   EXPECT_EQ(std::string(FitLabel("W", 5, TenPerChar)), "");
 }
 
+TEST(TabLabel, MalformedTextThatFitsNowhereEmpties) {
+  // Stray continuation bytes count as no character; found by fuzzing.
+  auto bytes = [](const CString& s) { return s.GetLength(); };
+  EXPECT_EQ(std::string(FitLabel("\x8B\x86", 1, bytes)), "");
+  EXPECT_EQ(std::string(FitLabel("\x8B\x86x", 1, bytes)), "");
+}
+
 TEST(TabLabel, LongTextNeedsFewMeasurements) {
   std::string text(100000, 'x');
   int calls = 0;
