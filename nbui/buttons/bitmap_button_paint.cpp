@@ -1,7 +1,5 @@
 // The bitmap button's drawing: background, flat border or 3-D edges, then
 // the picture, the caption or the default picture, and the focus.
-#include <algorithm>
-
 #include "NbThemes/nbthemes.h"
 #include "buttons/bitmap_button.h"
 #include "cards/image_geometry.h"

@@ -1,6 +1,7 @@
 // The tab control's model, layout and input.
 #include "buttons/tab_ctrl.h"
 
+#include <algorithm>
 #include <new>
 
 #include "NbThemes/nbthemes.h"

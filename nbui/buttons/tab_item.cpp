@@ -1,7 +1,5 @@
 // One tab of CNbTabCtrl: where it is, how wide it wants to be, and how it
 // draws its frame, icon and label in theme item 19's colors.
-#include <algorithm>
-
 #include "NbThemes/nbthemes.h"
 #include "buttons/tab_ctrl.h"
 #include "buttons/tab_layout.h"
