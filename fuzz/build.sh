@@ -18,6 +18,9 @@ ASAN_OPTIONS=detect_leaks=0 build-fuzz/time_text_fuzzer -max_total_time="$second
 mkdir -p build-fuzz/corpus/menu_template
 ASAN_OPTIONS=detect_leaks=0 build-fuzz/menu_template_fuzzer -max_total_time="$seconds" -max_len=512 \
   build-fuzz/corpus/menu_template fuzz/corpus/menu_template
+mkdir -p build-fuzz/corpus/tab_label
+ASAN_OPTIONS=detect_leaks=0 build-fuzz/tab_label_fuzzer -max_total_time="$seconds" -max_len=256 \
+  build-fuzz/corpus/tab_label
 mkdir -p build-fuzz/corpus/settings_file
 ASAN_OPTIONS=detect_leaks=0 build-fuzz/settings_file_fuzzer -max_total_time="$seconds" -max_len=512 \
   build-fuzz/corpus/settings_file fuzz/corpus/settings_file

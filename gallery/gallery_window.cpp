@@ -8,12 +8,12 @@ namespace {
 constexpr UINT kTabsId = 100;
 constexpr UINT kStatusId = 101;
 constexpr UINT kFirstPageId = 200;
-constexpr int kTabsHeight = 30;
 constexpr int kStatusHeight = 22;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CGalleryWindow, CWnd)
   ON_WM_DESTROY()
+  ON_MESSAGE(WM_TABCTRL_ACTIVATE, OnTabActivate)
 END_MESSAGE_MAP()
 
 BOOL CGalleryWindow::CreateGallery() {
@@ -26,9 +26,9 @@ BOOL CGalleryWindow::CreateGallery() {
     return FALSE;
   CRect client;
   GetClientRect(&client);
-  m_tabs.CreateTabs(this, CRect(0, 0, client.right, kTabsHeight), kTabsId);
+  m_tabs.CreateTabs(this, CRect(0, 0, client.right, client.bottom - kStatusHeight), kTabsId);
   m_status.CreateLine(this, CRect(0, client.bottom - kStatusHeight, client.right, client.bottom), kStatusId);
-  CRect area(0, kTabsHeight, client.right, client.bottom - kStatusHeight);
+  CRect area = m_tabs.PageRect();
   UINT id = kFirstPageId;
   for (const PageFactory& make : GalleryPages()) {
     std::unique_ptr<CGalleryPage> page = make();
@@ -37,6 +37,9 @@ BOOL CGalleryWindow::CreateGallery() {
     m_tabs.AddTab(page->Title());
     m_pages.push_back(std::move(page));
   }
+  // The pages lie over the tab control's page area: below them in the
+  // z-order, it leaves them out when it paints.
+  ::SetWindowPos(m_tabs.m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowPage(0);
   return TRUE;
 }
@@ -53,12 +56,13 @@ void CGalleryWindow::ShowPage(int index) {
   m_status.Show(CString());
 }
 
-BOOL CGalleryWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (LOWORD(wParam) == kTabsId && HIWORD(wParam) == CPageTabs::kSelChange) {
-    ShowPage(m_tabs.GetCurSel());
-    return TRUE;
-  }
-  return CWnd::OnCommand(wParam, lParam);
+// The tab control posts its activations, so the page is switched after the
+// click or key that chose it has been handled.
+LRESULT CGalleryWindow::OnTabActivate(WPARAM wParam, LPARAM) {
+  int index = static_cast<int>(wParam);
+  CGalleryPage* page = Page(index);
+  if (index == m_tabs.GetCurSel() && page && !page->IsWindowVisible()) ShowPage(index);
+  return 0;
 }
 
 void CGalleryWindow::OnDestroy() {

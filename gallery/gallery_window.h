@@ -18,14 +18,14 @@ class CGalleryWindow : public CWnd {
   int PageCount() const { return static_cast<int>(m_pages.size()); }
   CGalleryPage* Page(int index) const;
   void ShowPage(int index);
-  int CurrentPage() const { return m_tabs.GetCurSel(); }
+  int CurrentPage() { return m_tabs.GetCurSel(); }
   CPageTabs& Tabs() { return m_tabs; }
   CStatusLine& Status() { return m_status; }
 
  protected:
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnDestroy();
+  LRESULT OnTabActivate(WPARAM wParam, LPARAM lParam);
 
   CPageTabs m_tabs;
   CStatusLine m_status;

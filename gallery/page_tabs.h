@@ -1,35 +1,17 @@
-// The row of page tabs along the top of the gallery.
+// The gallery's page tabs: the library's tab control along the top of the
+// page area, whose framed inside the current page fills.
 #pragma once
 
-#include <vector>
+#include "buttons/tab_ctrl.h"
 
-#include "mfc/wnd.h"
-
-class CPageTabs : public CWnd {
+class CPageTabs : public CNbTabCtrl {
  public:
-  // Sent to the parent as WM_COMMAND with this notification code when the user
-  // picks a tab; GetCurSel tells which.
-  static constexpr WORD kSelChange = 1;
-
   BOOL CreateTabs(CWnd* parent, const CRect& rect, UINT id);
-  void AddTab(const CString& title);
-  int GetCurSel() const { return m_nSel; }
-  void SetCurSel(int index);
-  int GetCount() const { return static_cast<int>(m_titles.size()); }
+  void AddTab(const CString& title) { AddItem(title, 0, nullptr); }
+  int GetCurSel() { return GetActiveItem(); }
+  void SetCurSel(int index) { SetActiveItem(index); }
   // The tab's rectangle in client coordinates (empty for a bad index).
-  CRect TabRect(int index) const;
-
- protected:
-  void OnPaint();
-  BOOL OnEraseBkgnd(CDC*) { return TRUE; }
-  void OnLButtonDown(UINT nFlags, CPoint point);
-  void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
-  UINT OnGetDlgCode() { return DLGC_WANTARROWS; }
-  void OnSetFocus(CWnd*) { Invalidate(); }
-  void OnKillFocus(CWnd*) { Invalidate(); }
-  void Pick(int index);
-
-  std::vector<CString> m_titles;
-  int m_nSel = -1;
-  DECLARE_MESSAGE_MAP()
+  CRect TabRect(int index);
+  // Where the current page goes, in the parent's client coordinates.
+  CRect PageRect();
 };

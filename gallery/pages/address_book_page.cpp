@@ -99,8 +99,13 @@ void CAddressBookPage::CreateControls() {
   CRect client;
   GetClientRect(&client);
   AddControl(WC_STATIC, "", SS_LEFT | SS_NOPREFIX, CRect(12, 14, 260, 32), kCountId);
-  AddControl(WC_BUTTON, "Sort by &name", BS_PUSHBUTTON | WS_TABSTOP, CRect(270, 9, 390, 35), kSortNameId);
-  AddControl(WC_BUTTON, "Sort by &company", BS_PUSHBUTTON | WS_TABSTOP, CRect(398, 9, 530, 35), kSortCompanyId);
+  // The sort order is a choice between two menu items, which the button
+  // shows and drops down.
+  m_sortMenu.CreatePopupMenu();
+  m_sortMenu.AppendMenu(MF_STRING, kSortNameId, "Sort by name");
+  m_sortMenu.AppendMenu(MF_STRING, kSortCompanyId, "Sort by company");
+  m_sort.Create(&m_sortMenu, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(270, 9, 430, 35), this, kSortId);
+  m_sort.onChoice = [this](int position) { SortBy(m_sortMenu.GetMenuItemID(position)); };
   AddControl(WC_BUTTON, "&1,000,000 cards", BS_AUTOCHECKBOX | WS_TABSTOP, CRect(546, 12, 720, 32), kMillionId);
   // A column beside the view for the photo fetched from an address.
   m_view.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(8, 42, client.right - 144, client.bottom - 8), this,
@@ -124,14 +129,6 @@ void CAddressBookPage::Fill(int count) {
 BOOL CAddressBookPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (HIWORD(wParam) != BN_CLICKED || !lParam) return CGalleryPage::OnCommand(wParam, lParam);
   switch (LOWORD(wParam)) {
-    case kSortNameId:
-      m_view.SortItems(ByName, 0);
-      Report("Sorted by name");
-      return TRUE;
-    case kSortCompanyId:
-      m_view.SortItems(ByCompany, 0);
-      Report("Sorted by company");
-      return TRUE;
     case kPhotoId:
       m_photoFromAddress.Ask(this);
       return TRUE;
@@ -144,6 +141,12 @@ BOOL CAddressBookPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     default:
       return CGalleryPage::OnCommand(wParam, lParam);
   }
+}
+
+void CAddressBookPage::SortBy(UINT id) {
+  bool company = id == kSortCompanyId;
+  m_view.SortItems(company ? ByCompany : ByName, 0);
+  Report(company ? "Sorted by company" : "Sorted by name");
 }
 
 std::vector<CGalleryPage::State> CAddressBookPage::States() {
@@ -185,6 +188,15 @@ std::vector<CGalleryPage::State> CAddressBookPage::States() {
          nbp::test::Click(v.m_hWnd, InCard(v, index));
          nbp::test::PressKey(VK_RETURN);
          CHostPassword::Instance().Clear();
+       }},
+      {"sort-menu", [](CGalleryPage& page) {
+         // Sorted by company from the sort button's menu, then the menu
+         // open again with the new order checked.
+         if (nbp::HeadlessDesktop* headless = nbp::Headless()) headless->ChooseMenuItem({"Sort by company"});
+         HWND sort = ::GetDlgItem(page.m_hWnd, kSortId);
+         nbp::test::Click(sort, POINT{20, 10});
+         nbp::test::AdvanceClock(1000);
+         nbp::test::Click(sort, POINT{20, 10});
        }},
       {"empty", [view](CGalleryPage& page) { view(page).DeleteAllCards(TRUE); }},
       {"million", [view](CGalleryPage& page) {

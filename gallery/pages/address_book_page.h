@@ -5,6 +5,8 @@
 
 #include "cards/card_view.h"
 #include "gallery_page.h"
+#include "mfc/menu.h"
+#include "pages/choice_button.h"
 #include "pages/photo_from_address.h"
 
 class CAddressBookPage;
@@ -31,7 +33,8 @@ class CAddressCardView : public CNbCardView {
 
 class CAddressBookPage : public CGalleryPage {
  public:
-  enum : UINT { kViewId = 7001, kSortNameId = 7002, kSortCompanyId = 7003, kMillionId = 7004, kCountId = 7005, kPhotoId = 7006 };
+  enum : UINT { kViewId = 7001, kSortNameId = 7002, kSortCompanyId = 7003, kMillionId = 7004, kCountId = 7005, kPhotoId = 7006,
+                kSortId = 7007 };
   static constexpr int kContacts = 3000;
 
   const char* Title() const override { return "Address book"; }
@@ -45,4 +48,8 @@ class CAddressBookPage : public CGalleryPage {
  protected:
   void CreateControls() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  void SortBy(UINT id);
+
+  CMenu m_sortMenu;
+  CChoiceButton m_sort;
 };

@@ -33,6 +33,9 @@ const char* ShowAsName(UINT id) {
   }
 }
 
+// Where the menu button's menu opens: inside the button, at its top left.
+constexpr POINT kInButton{20, 10};
+
 const char* ReminderName(UINT id) {
   switch (id) {
     case CBasicsPage::kRemind5: return "5 minutes before";
@@ -56,7 +59,22 @@ void CBasicsPage::CreateControls() {
   AddControl(WC_BUTTON, "Show week &numbers", BS_AUTOCHECKBOX | WS_TABSTOP, CRect(376, 164, 600, 184),
               kWeekNumbersId);
   AddControl(WC_BUTTON, "&New appointment...", BS_DEFPUSHBUTTON | WS_TABSTOP, CRect(376, 200, 540, 226), kNewId);
-  AddControl(WC_BUTTON, "Show &as: Busy", BS_PUSHBUTTON | WS_TABSTOP, CRect(376, 236, 540, 262), kShowAsId);
+  AddControl(WC_STATIC, "Show &as", SS_LEFT, CRect(376, 241, 440, 259), 0xFFFF);
+  // The menu the button stands for: how the appointment shows to others,
+  // and a submenu of reminders whose choices come to the page as commands.
+  m_showAsMenu.CreatePopupMenu();
+  for (UINT id : {kMenuBusy, kMenuFree, kMenuTentative}) m_showAsMenu.AppendMenu(MF_STRING, id, ShowAsName(id));
+  m_showAsMenu.AppendMenu(MF_SEPARATOR);
+  m_showAsMenu.AppendMenu(MF_STRING, kMenuAway, ShowAsName(kMenuAway));
+  m_showAsMenu.AppendMenu(MF_SEPARATOR);
+  CMenu reminders;
+  reminders.CreatePopupMenu();
+  for (UINT id : {kRemind5, kRemind15, kRemindHour, kRemindDay}) reminders.AppendMenu(MF_STRING, id, ReminderName(id));
+  ::CheckMenuRadioItem(reminders.m_hMenu, kRemind5, kRemindDay, m_nReminder, MF_BYCOMMAND);
+  // The menu owns the submenu from here on and destroys it with itself.
+  m_showAsMenu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(reminders.Detach()), "&Reminder");
+  m_showAs.Create(&m_showAsMenu, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(440, 236, 600, 262), this, kShowAsId);
+  m_showAs.onChoice = [this](int position) { OnShowAs(position); };
   AddControl(WC_STATIC, "A&ttendees", SS_LEFT, CRect(376, 276, 600, 292), 0xFFFF);
   m_attendees.CreateEx(WS_EX_CLIENTEDGE, WC_LISTBOX, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(376, 294, 600, 384),
                        this, kAttendeesId);
@@ -83,6 +101,10 @@ void CBasicsPage::OnListNotify(UINT id, UINT code) {
 BOOL CBasicsPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   UINT id = LOWORD(wParam);
   UINT code = HIWORD(wParam);
+  if (!lParam && id >= kRemind5 && id <= kRemindDay) {
+    OnReminder(id);
+    return TRUE;
+  }
   if (lParam && (id == kAttendeesId || id == kCategoryId)) {
     OnListNotify(id, code);
     return TRUE;
@@ -93,10 +115,6 @@ BOOL CBasicsPage::OnCommand(WPARAM wParam, LPARAM lParam) {
       case kNewId:
         Report("BN_CLICKED from New appointment");
         if (AfxMessageBox("Create a new appointment at 09:00?", MB_YESNO) == IDYES) Report("New appointment at 09:00");
-        return TRUE;
-      case kShowAsId:
-        Report("BN_CLICKED from Show as");
-        OnShowAs();
         return TRUE;
       case kWeekNumbersId:
         text.Format("Week numbers %s", ::SendMessage(reinterpret_cast<HWND>(lParam), BM_GETCHECK, 0, 0) ? "on" : "off");
@@ -115,39 +133,19 @@ BOOL CBasicsPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   return CGalleryPage::OnCommand(wParam, lParam);
 }
 
-void CBasicsPage::OnShowAs() {
-  CMenu menu;
-  menu.CreatePopupMenu();
-  for (UINT id : {kMenuBusy, kMenuFree, kMenuTentative}) {
-    menu.AppendMenu(MF_STRING | (id == m_nShowAs ? MF_CHECKED : 0), id, ShowAsName(id));
-  }
-  menu.AppendMenu(MF_SEPARATOR);
-  menu.AppendMenu(MF_STRING | (m_nShowAs == kMenuAway ? MF_CHECKED : 0), kMenuAway, ShowAsName(kMenuAway));
-  menu.AppendMenu(MF_SEPARATOR);
-  CMenu reminders;
-  reminders.CreatePopupMenu();
-  for (UINT id : {kRemind5, kRemind15, kRemindHour, kRemindDay}) reminders.AppendMenu(MF_STRING, id, ReminderName(id));
-  ::CheckMenuRadioItem(reminders.m_hMenu, kRemind5, kRemindDay, m_nReminder, MF_BYCOMMAND);
-  // The menu owns the submenu from here on and destroys it with itself.
-  menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(reminders.Detach()), "&Reminder");
-  CRect button;
-  ::GetWindowRect(::GetDlgItem(m_hWnd, kShowAsId), &button);
-  UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(menu.m_hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD,
-                                                     button.left, button.bottom, m_hWnd, nullptr));
-  if (!chosen) return;
-  if (chosen >= kRemind5 && chosen <= kRemindDay) {
-    m_nReminder = chosen;
-    CString text;
-    text.Format("Reminder: %s", ReminderName(chosen));
-    Report(text);
-    return;
-  }
-  m_nShowAs = chosen;
-  CString label;
-  label.Format("Show &as: %s", ShowAsName(chosen));
-  ::SetWindowText(::GetDlgItem(m_hWnd, kShowAsId), label);
+void CBasicsPage::OnShowAs(int position) {
+  CString name, text;
+  m_showAsMenu.GetMenuString(static_cast<UINT>(position), name, MF_BYPOSITION);
+  text.Format("Shown as %s", static_cast<LPCTSTR>(name));
+  Report(text);
+}
+
+void CBasicsPage::OnReminder(UINT id) {
+  m_nReminder = id;
+  CMenu* reminders = m_showAsMenu.GetSubMenu(static_cast<int>(m_showAsMenu.GetMenuItemCount()) - 1);
+  if (reminders) ::CheckMenuRadioItem(reminders->m_hMenu, kRemind5, kRemindDay, id, MF_BYCOMMAND);
   CString text;
-  text.Format("Shown as %s", ShowAsName(chosen));
+  text.Format("Reminder: %s", ReminderName(id));
   Report(text);
 }
 
@@ -174,17 +172,17 @@ std::vector<CGalleryPage::State> CBasicsPage::States() {
        }},
       {"show-as-menu", [](CGalleryPage& page) {
          HWND button = ::GetDlgItem(page.m_hWnd, kShowAsId);
-         nbp::test::Click(button, POINT{20, 10});
+         nbp::test::Click(button, kInButton);
        }},
       {"show-as-reminders", [](CGalleryPage& page) {
          // The menu as a user leaves it open: Up to its last item, Right
          // into the reminders.
          if (nbp::HeadlessDesktop* headless = nbp::Headless()) headless->PressMenuKeys({VK_UP, VK_RIGHT});
-         nbp::test::Click(::GetDlgItem(page.m_hWnd, kShowAsId), POINT{20, 10});
+         nbp::test::Click(::GetDlgItem(page.m_hWnd, kShowAsId), kInButton);
        }},
       {"reminder-chosen", [](CGalleryPage& page) {
          if (nbp::HeadlessDesktop* headless = nbp::Headless()) headless->ChooseMenuItem({"Reminder", "1 day before"});
-         nbp::test::Click(::GetDlgItem(page.m_hWnd, kShowAsId), POINT{20, 10});
+         nbp::test::Click(::GetDlgItem(page.m_hWnd, kShowAsId), kInButton);
        }},
       {"attendee-chosen", [](CGalleryPage& page) {
          HWND list = ::GetDlgItem(page.m_hWnd, kAttendeesId);

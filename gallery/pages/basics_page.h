@@ -5,6 +5,8 @@
 #pragma once
 
 #include "gallery_page.h"
+#include "mfc/menu.h"
+#include "pages/choice_button.h"
 #include "pages/agenda_list.h"
 #include "pages/basics_lists.h"
 
@@ -36,13 +38,15 @@ class CBasicsPage : public CGalleryPage {
  protected:
   void CreateControls() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-  void OnShowAs();
+  void OnShowAs(int position);
+  void OnReminder(UINT id);
 
   void OnListNotify(UINT id, UINT code);
 
   CAgendaList m_agenda;
   CAttendeeList m_attendees;
   CColorCombo m_category;
-  UINT m_nShowAs = kMenuBusy;
+  CMenu m_showAsMenu;
+  CChoiceButton m_showAs;
   UINT m_nReminder = kRemind15;
 };

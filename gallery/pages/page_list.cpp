@@ -2,6 +2,7 @@
 #include "gallery_page.h"
 #include "pages/address_book_page.h"
 #include "pages/basics_page.h"
+#include "pages/buttons_page.h"
 #include "pages/calendar_page.h"
 #include "pages/fields_page.h"
 #include "pages/photo_page.h"
@@ -12,6 +13,7 @@ std::vector<PageFactory> GalleryPages() {
       [] { return std::make_unique<CCalendarPage>(); },
       [] { return std::make_unique<CFieldsPage>(); },
       [] { return std::make_unique<CBasicsPage>(); },
+      [] { return std::make_unique<CButtonsPage>(); },
       [] { return std::make_unique<CPrivatePage>(); },
       [] { return std::make_unique<CAddressBookPage>(); },
       [] { return std::make_unique<CPhotoPage>(); },

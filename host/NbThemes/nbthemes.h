@@ -5,6 +5,7 @@
 //
 //   13  owner-drawn swatch list items      38  header of a selected card
 //   19  tab strip (kind 75, beveled)       39  focus mark
+//   21  bitmap button caption
 //   23  edit list label and value text     41  edit list background
 //   27  frame of a selected value box      42  day of the shown month
 //   34  card view background               43  day of a neighbour month

@@ -39,6 +39,7 @@ constexpr std::array kItems = {
     Solid(13, kWhite, kWhite, RGB(160, 168, 180), kInk, kInk),
     ThemeItem{19, NB_THEME_KIND_BEVEL, RGB(214, 222, 232), RGB(214, 222, 232), NB_THEME_GRADIENT_NONE, kInk,
               {RGB(214, 222, 232), kWhite, RGB(128, 140, 158), kInk}},
+    Solid(21, RGB(214, 222, 232), kWhite, RGB(128, 140, 158), kInk, kInk),
     Solid(23, kWhite, kWhite, RGB(160, 168, 180), kInk, kInk),
     Solid(27, kSteel, kSteelLight, kSteelShadow, kWhite, kWhite),
     Solid(34, kMist, kWhite, RGB(170, 178, 190), RGB(90, 98, 110), RGB(90, 98, 110)),
