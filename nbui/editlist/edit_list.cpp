@@ -146,7 +146,9 @@ void CNbEditList::DeleteItem(int nIndex, int bRedraw) {
   // back to its row while that index is still right.
   if (m_nEditItem >= nIndex) CloseEditor();
   m_items.RemoveAt(nIndex);
-  m_bHeightsStale = true;
+  // The last row leaves the sums at once; any other moves the rows after it.
+  if (nIndex == GetItemCount() && !m_bHeightsStale) m_heights.RemoveLast();
+  else m_bHeightsStale = true;
   m_selection.Invalidate();
   if (m_nFocusItem > nIndex) --m_nFocusItem;
   m_nFocusItem = std::clamp(m_nFocusItem, 0, std::max(GetItemCount() - 1, 0));

@@ -184,6 +184,7 @@ class NBUI_API CNbEditList : public CWnd {
   LRESULT OnCharEntered(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
+ protected:
   CArray<CListItem, CListItem&> m_items;
 
  private:

@@ -2,6 +2,7 @@
 #include "editlist/row_heights.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace nbui::editlist {
 namespace {
@@ -36,6 +37,13 @@ void RowHeights::Set(int index, int height) {
   total_ += delta;
 }
 
+void RowHeights::RemoveLast() {
+  if (heights_.empty()) return;
+  total_ -= heights_.back();
+  heights_.pop_back();
+  tree_.pop_back();
+}
+
 int RowHeights::Height(int index) const {
   return index >= 0 && index < Count() ? heights_[static_cast<size_t>(index)] : 0;
 }
@@ -67,14 +75,17 @@ int64_t RowHeights::Top(int index) const {
 int RowHeights::IndexAt(int64_t offset) const {
   if (offset < 0 || offset >= total_) return -1;
   // The most rows whose heights together stay at or below the offset: the
-  // row after them holds it (rows of height 0 are stepped over).
-  size_t pos = 0, step = 1;
-  while (step * 2 < tree_.size()) step *= 2;
-  for (; step > 0; step /= 2) {
-    if (pos + step < tree_.size() && tree_[pos + step] <= offset) {
-      pos += step;
-      offset -= tree_[pos];
-    }
+  // row after them holds it (rows of height 0 are stepped over). Written
+  // without branches on the data, which a hit test cannot predict.
+  const size_t size = tree_.size();
+  const int64_t* tree = tree_.data();
+  size_t pos = 0;
+  for (size_t step = std::bit_floor(size - 1); step > 0; step >>= 1) {
+    size_t next = pos + step;
+    int64_t node = tree[std::min(next, size - 1)];
+    bool take = next < size && node <= offset;
+    offset -= take ? node : 0;
+    pos = take ? next : pos;
   }
   return pos < heights_.size() ? static_cast<int>(pos) : -1;
 }

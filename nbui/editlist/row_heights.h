@@ -23,6 +23,8 @@ class RowHeights {
   // Heights below 0 count as 0, so that offsets never run backwards.
   void Append(int height);
   void Set(int index, int height);  // ignored for an index outside the rows
+  // Drops the last row in O(1): no other node of the tree covers it.
+  void RemoveLast();
   int Height(int index) const;      // 0 outside the rows
   // Replaces every height at once, in O(n).
   void Assign(const std::vector<int>& heights);

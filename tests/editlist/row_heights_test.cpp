@@ -50,13 +50,20 @@ TEST(RowHeights, AppendSetAndAssignAgreeWithARunningSum) {
     plain[static_cast<size_t>(i)] = h;
     r.Set(i, h);
   }
+  for (int k = 0; k < 10; ++k) {
+    plain.pop_back();
+    r.RemoveLast();
+  }
+  r.Append(25);
+  plain.push_back(25);
   RowHeights assigned;
   assigned.Assign(plain);
-  for (int i = 0; i <= 1000; i += 7) {
+  const int n = static_cast<int>(plain.size());
+  for (int i = 0; i <= n; i += 7) {
     EXPECT_EQ(r.Top(i), SlowTop(plain, i)) << i;
     EXPECT_EQ(assigned.Top(i), SlowTop(plain, i)) << i;
   }
-  EXPECT_EQ(r.Total(), SlowTop(plain, 1000));
+  EXPECT_EQ(r.Total(), SlowTop(plain, n));
   for (int64_t y = -1; y <= r.Total(); y += 13) {
     EXPECT_EQ(r.IndexAt(y), SlowIndexAt(plain, y)) << y;
     EXPECT_EQ(assigned.IndexAt(y), SlowIndexAt(plain, y)) << y;
