@@ -5,6 +5,7 @@
 #include "NbThemes/nbthemes.h"
 #include "cards/formatted_text.h"
 #include "editlist/edit_list.h"
+#include "frame/offscreen_paint.h"
 #include "mfc/paint_dc.h"
 #include "win/syscolors.h"
 
@@ -26,20 +27,10 @@ COLORREF ItemColor(int item) {
 
 void CNbEditList::OnPaint() {
   CPaintDC dc(this);
-  CRect client = ClientRect();
-  CDC mem;
-  CBitmap bitmap;
-  if (mem.CreateCompatibleDC(&dc) && bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-    CBitmap* old = mem.SelectObject(&bitmap);
-    DrawBackground(&mem);
-    DrawItems(&mem);
-    dc.BitBlt(0, 0, client.Width(), client.Height(), &mem, 0, 0, SRCCOPY);
-    mem.SelectObject(old);
-  } else {
-    // Without an off-screen surface the list paints straight to the window.
-    DrawBackground(&dc);
-    DrawItems(&dc);
-  }
+  nbui::PaintOffscreen(dc, ClientRect(), [this](CDC* pDC) {
+    DrawBackground(pDC);
+    DrawItems(pDC);
+  });
 }
 
 void CNbEditList::OnSysColorChange() {

@@ -323,3 +323,20 @@ TEST_F(EditListEditingTest, ClickingIntoAScrolledListFromAnotherControlOpensTheC
   EXPECT_EQ(Selected(), std::vector<int>{20});
   EXPECT_EQ(Pos(), pos);
 }
+
+TEST_F(EditListEditingTest, RowsPastSixteenBitsAreReportedWhole) {
+  MakeList(300, 200);
+  for (int i = 0; i < 70000; ++i) list_.AddItem("Field", "", 0, FALSE);
+  int row = list_.AddItem(kPhoneMenu, 0, nullptr, "", 0, FALSE);
+  list_.EnsureVisible(row);
+  EXPECT_GT(Pos(), 65535);
+  nbp::Headless()->ChooseMenuItem({"Fax"});
+  Click(Hwnd(), InLabel(row));
+  EXPECT_EQ(Label(row), "Fax");
+  ASSERT_EQ(host_.Count(WM_EDITLIST_LABELCHANGED), 1);
+  EXPECT_EQ(NbEditListLabelRow(host_.received.back().lParam), 70000);
+  EXPECT_EQ(NbEditListLabelPosition(host_.received.back().lParam), 3);
+  // And the click that opens a value there finds its row.
+  Click(Hwnd(), InValue(row - 1));
+  EXPECT_EQ(list_.m_nEditItem, row - 1);
+}
