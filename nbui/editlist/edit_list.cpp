@@ -142,9 +142,11 @@ int CNbEditList::AddItem(CMenu* pMenu, int nMenuIndex, const char* pszLabel, con
 
 void CNbEditList::DeleteItem(int nIndex, int bRedraw) {
   if (!ValidIndex(nIndex)) return;
-  // The edited row's index would change under the editor: its text goes
-  // back to its row while that index is still right.
-  if (m_nEditItem >= nIndex) CloseEditor();
+  // The edited row's index would change under the editor: its edit ends,
+  // its text going back to its row, while that index is still right.
+  if (m_nEditItem >= nIndex) SelectItem(m_nEditItem, FALSE, FALSE);
+  if (m_nEditItem >= nIndex) CloseEditor();  // a row edited without being selected
+  if (!ValidIndex(nIndex)) return;  // the hook removed rows
   m_items.RemoveAt(nIndex);
   // The last row leaves the sums at once; any other moves the rows after it.
   if (nIndex == GetItemCount() && !m_bHeightsStale) m_heights.RemoveLast();

@@ -54,10 +54,14 @@ void CEditListEditor::OnSetFocus(CWnd* pOldWnd) {
   CLumoEdit::OnSetFocus(pOldWnd);
 }
 
-void CEditListEditor::OnKillFocus(CWnd* pNewWnd) {
-  // Text still being composed was never typed: it does not go into the row.
+void CEditListEditor::DropComposition() {
   RemoveComposition();
   m_bComposing = false;
+}
+
+void CEditListEditor::OnKillFocus(CWnd* pNewWnd) {
+  // Text still being composed was never typed: it does not go into the row.
+  DropComposition();
   CLumoEdit::OnKillFocus(pNewWnd);
   CWnd* parent = GetParent();
   if (!parent) return;

@@ -30,6 +30,9 @@ class NBUI_API CEditListEditor : public CLumoEdit {
 
   // True while an input method's composition is shown in the text.
   bool IsComposing() const { return m_bComposing; }
+  // Takes a composition still shown out of the text (the edit is closing:
+  // what was never committed is not part of the value).
+  void DropComposition();
 
  protected:
   int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -35,6 +35,7 @@ void CNbEditList::CloseEditor() {
   // a new one.
   m_bClosingEditor = true;
   if (m_edit.m_hWnd) {
+    m_edit.DropComposition();
     CString text;
     m_edit.GetWindowText(text);
     Row(edited).m_desc.m_strValue = text;

@@ -250,6 +250,10 @@ TEST_F(EditListEditingTest, DeletingTheEditedRowOrOneAboveItClosesTheEditFirst) 
   EXPECT_EQ(Value(0), "Northwind");
   EXPECT_EQ(list_.m_nEditItem, -1);
   EXPECT_FALSE(EditorShown());
+  EXPECT_TRUE(Selected().empty());
+  // The row moved up opens again with a click.
+  Click(Hwnd(), InValue(1));
+  EXPECT_EQ(EditorText(), "020 7946 0000");
 
   Click(Hwnd(), InValue(2));
   Type("bo@example.org");

@@ -80,3 +80,9 @@ TEST_F(EditListImeTest, TextStillComposedIsNotWrittenWhenTheFocusLeaves) {
   EXPECT_EQ(Value(0), "Ann");
   EXPECT_EQ(list_.m_nEditItem, -1);
 }
+
+TEST_F(EditListImeTest, ClosingTheEditWhileComposingLeavesTheCompositionOut) {
+  Compose("日");
+  list_.SelectAllItems(FALSE, TRUE);
+  EXPECT_EQ(Value(0), "Ann");
+}
