@@ -6,6 +6,7 @@
 #include "nbp/menu_template.h"
 #include "nbp/test_driver.h"
 #include "win/controls.h"
+#include "win/dialogs.h"
 #include "win/resources.h"
 
 namespace {
@@ -98,6 +99,14 @@ void CContactPage::Fill(bool many) {
   ::SetWindowText(::GetDlgItem(m_hWnd, kCountId), count);
 }
 
+BOOL CContactPage::PreTranslateMessage(MSG* pMsg) {
+  // Tab moves among the page's controls, as in a dialog; the list takes it
+  // first while a row is edited.
+  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)))
+    return ::IsDialogMessage(m_hWnd, pMsg);
+  return CGalleryPage::PreTranslateMessage(pMsg);
+}
+
 BOOL CContactPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (HIWORD(wParam) == BN_CLICKED && lParam && LOWORD(wParam) == kManyId) {
     bool on = ::SendMessage(reinterpret_cast<HWND>(lParam), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -109,6 +118,12 @@ BOOL CContactPage::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CContactPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NEXTDLGCTL) {
+    // The page navigates as a dialog does: to the control named, or the next tab stop.
+    HWND target = lParam ? reinterpret_cast<HWND>(wParam) : ::GetNextDlgTabItem(m_hWnd, ::GetFocus(), wParam != 0);
+    if (target) ::SetFocus(target);
+    return 0;
+  }
   if (message == WM_EDITLIST_LABELCHANGED) {
     int row = NbEditListLabelRow(lParam);
     CString label, text;

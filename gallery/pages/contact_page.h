@@ -35,6 +35,7 @@ class CContactPage : public CGalleryPage {
 
  protected:
   void CreateControls() override;
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -136,6 +136,19 @@ TEST_F(EditListEditingTest, TabGoesThroughTheRowsAndOutPastWhatCannotTakeTheFocu
   EXPECT_EQ(::GetFocus(), Child(kBeforeId));
 }
 
+TEST_F(EditListEditingTest, TabFromTheNeighboursEntersAtTheFirstOrLastRow) {
+  MakeForm();
+  ::SetFocus(Child(kBeforeId));
+  PressKey(VK_TAB);
+  EXPECT_EQ(Selected(), std::vector<int>{0});
+  EXPECT_EQ(::GetFocus(), Editor());
+  ::SetFocus(Child(kAfterId));
+  EXPECT_TRUE(Selected().empty());
+  PressKey(VK_TAB, nbp::test::kShift);
+  EXPECT_EQ(Selected(), std::vector<int>{3});
+  EXPECT_EQ(::GetFocus(), Editor());
+}
+
 TEST_F(EditListEditingTest, TabInTheListWindowItselfOpensTheFirstRow) {
   MakeForm();
   list_.SetFocus();

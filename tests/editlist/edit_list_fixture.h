@@ -19,6 +19,7 @@
 #include "nbp/menu_template.h"
 #include "nbp/test_driver.h"
 #include "win/controls.h"
+#include "win/dialogs.h"
 #include "win/resources.h"
 
 class CRecordingEditList : public CNbEditList {
@@ -59,7 +60,18 @@ class CListHost : public CWnd {
   }
 
  protected:
+  // Tab moves among the controls, as in a dialog.
+  BOOL PreTranslateMessage(MSG* pMsg) override {
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB && ::IsChild(m_hWnd, pMsg->hwnd))
+      return ::IsDialogMessage(m_hWnd, pMsg);
+    return CWnd::PreTranslateMessage(pMsg);
+  }
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_NEXTDLGCTL) {
+      HWND target = lParam ? reinterpret_cast<HWND>(wParam) : ::GetNextDlgTabItem(m_hWnd, ::GetFocus(), wParam != 0);
+      if (target) ::SetFocus(target);
+      return 0;
+    }
     if (message == WM_EDITLIST_LABELCHANGED || message == WM_KEYDOWN) {
       CString value;
       if (list && list->GetItemCount() > 0) list->GetItemValue(0, value);
