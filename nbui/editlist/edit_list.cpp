@@ -61,7 +61,10 @@ int CNbEditList::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   m_nFocusItem = 0;
   m_nEditItem = -1;
   HDC dc = ::GetDC(m_hWnd);
-  if (dc && ::GetDeviceCaps(dc, LOGPIXELSX) >= 120 && ::GetDeviceCaps(dc, LOGPIXELSY) >= 120) m_nRowHeight += 3;
+  // Made again after a DestroyWindow, the list adds the 3 pixels once.
+  bool highDpi = dc && ::GetDeviceCaps(dc, LOGPIXELSX) >= 120 && ::GetDeviceCaps(dc, LOGPIXELSY) >= 120;
+  if (highDpi != m_bHighDpiRows) m_nRowHeight += highDpi ? 3 : -3;
+  m_bHighDpiRows = highDpi;
   if (!m_edit.Create(kEditorStyle, CRect(0, 0, 220, m_nRowHeight), this, static_cast<UINT>(-1))) {
     if (dc) ::ReleaseDC(m_hWnd, dc);
     return -1;

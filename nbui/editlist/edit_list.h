@@ -209,7 +209,10 @@ class NBUI_API CNbEditList : public CWnd {
   // Invalidates row nIndex and everything below it (a height change moves them).
   void InvalidateFrom(int nIndex);
   nbui::cards::SelectionIndex::FlagReader SelectedFlags() const;
-  bool HasFocusWithin() const;
+  // DrawItem and DrawItemDescription for a row whose rectangles are known
+  // (a paint walks the visible rows with a running top).
+  void DrawRow(CDC* pDC, int nIndex, const CListItemRects& rects);
+  void DrawRowTexts(CDC* pDC, int nIndex, const CListItemRects& rects);
 
   mutable nbui::editlist::RowHeights m_heights;
   nbui::cards::SelectionIndex m_selection;
@@ -217,4 +220,5 @@ class NBUI_API CNbEditList : public CWnd {
   bool m_bFocusByMouse = false;  // the focus is being taken for a click
   int m_nLayoutWidth = 0;  // client width of the last layout
   bool m_bClosingEditor = false;
+  bool m_bHighDpiRows = false;  // the 3 pixels of a high-resolution display are in m_nRowHeight
 };

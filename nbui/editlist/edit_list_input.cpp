@@ -2,11 +2,6 @@
 #include "editlist/edit_list.h"
 #include "win/dialogs.h"
 
-bool CNbEditList::HasFocusWithin() const {
-  HWND focus = ::GetFocus();
-  return focus && (focus == m_hWnd || ::IsChild(m_hWnd, focus));
-}
-
 void CNbEditList::OnLButtonDown(UINT nFlags, CPoint point) {
   // The row is found before the focus moves: focus arriving from another
   // control may select and scroll to a row of its own.

@@ -46,24 +46,30 @@ void CNbEditList::DrawBackground(CDC* pDC) {
 void CNbEditList::DrawItems(CDC* pDC) {
   CRect client = ClientRect();
   if (GetItemCount() == 0 || client.IsRectEmpty()) return;
-  // The row at the top edge, found in the prefix sums; rows follow until
-  // one starts below the bottom edge.
+  // The row at the top edge, found in the prefix sums; the rows below it
+  // follow with a running top until one starts below the bottom edge.
   int first = std::max(PtToItemIndex(CPoint(0, client.top)), 0);
-  for (int i = first; i < GetItemCount(); ++i) {
-    CRect cell;
-    GetItemCell(i, &cell);
-    if (cell.top >= client.bottom) break;
-    DrawItem(pDC, i);
+  CRect cell;
+  GetItemCell(first, &cell);
+  for (int i = first; i < GetItemCount() && cell.top < client.bottom; ++i) {
+    cell.bottom = cell.top + EffectiveHeight(Row(i));
+    CListItemRects rects;
+    GetItemRects(cell, rects);
+    DrawRow(pDC, i, rects);
+    cell.top = cell.bottom;
   }
 }
 
 void CNbEditList::DrawItem(CDC* pDC, int nIndex) {
   if (!ValidIndex(nIndex)) return;
-  CRect cell, client = ClientRect(), meet;
-  GetItemCell(nIndex, &cell);
-  if (!meet.IntersectRect(&cell, &client) || Row(nIndex).m_bCollapsed) return;
   CListItemRects rects;
-  GetItemRects(cell, rects);
+  GetItemRects(nIndex, rects);
+  DrawRow(pDC, nIndex, rects);
+}
+
+void CNbEditList::DrawRow(CDC* pDC, int nIndex, const CListItemRects& rects) {
+  CRect client = ClientRect(), meet;
+  if (!meet.IntersectRect(&rects.m_rcCell, &client) || Row(nIndex).m_bCollapsed) return;
   COLORREF background = ItemColor(kItemBackground);
   pDC->FillSolidRect(&rects.m_rcCell, NbThemeShadeColor(background, 32));
   bool selected = Row(nIndex).m_bSelected != 0;
@@ -76,21 +82,26 @@ void CNbEditList::DrawItem(CDC* pDC, int nIndex) {
     pDC->FrameRect(&box, &frame);
   }
   pDC->FillSolidRect(&rects.m_rcValue, ::GetSysColor(COLOR_WINDOW));
-  DrawItemDescription(pDC, nIndex);
+  DrawRowTexts(pDC, nIndex, rects);
 }
 
 void CNbEditList::DrawItemDescription(CDC* pDC, int nIndex) {
   if (!ValidIndex(nIndex)) return;
   CListItemRects rects;
   GetItemRects(nIndex, rects);
+  DrawRowTexts(pDC, nIndex, rects);
+}
+
+void CNbEditList::DrawRowTexts(CDC* pDC, int nIndex, const CListItemRects& rects) {
   const CListItem& row = Row(nIndex);
   int oldMode = pDC->SetBkMode(TRANSPARENT);
   CFont* oldFont = pDC->SelectObject(NbThemeGetFont());
   UINT labelFormat = kLabelFormat | (row.m_nType == NB_EDITLIST_TYPE_LEFTLABEL ? 0 : DT_RIGHT);
   CString label = row.m_desc.m_strLabel, value = row.m_desc.m_strValue;
-  if (row.HasMenu()) NbThemeDrawMenuText(pDC, label, &rects.m_rcLabel, kItemText, 0, labelFormat);
-  else NbThemeDrawItemText(pDC, label, &rects.m_rcLabel, kItemText, 0, labelFormat);
-  NbThemeDrawItemText(pDC, value, &rects.m_rcValue, kItemText, 0, kValueFormat);
+  CRect labelRect = rects.m_rcLabel, valueRect = rects.m_rcValue;
+  if (row.HasMenu()) NbThemeDrawMenuText(pDC, label, &labelRect, kItemText, 0, labelFormat);
+  else NbThemeDrawItemText(pDC, label, &labelRect, kItemText, 0, labelFormat);
+  NbThemeDrawItemText(pDC, value, &valueRect, kItemText, 0, kValueFormat);
   pDC->SelectObject(oldFont);
   pDC->SetBkMode(oldMode);
 }

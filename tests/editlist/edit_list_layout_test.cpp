@@ -44,6 +44,11 @@ TEST_F(EditListTest, RowsAreTallerAt120Dpi) {
   EXPECT_EQ(cell.bottom, 43);
   list_.GetItemCell(2, &cell);
   EXPECT_EQ(cell.bottom, 64);
+  // Made again, the list does not add the high-resolution pixels twice.
+  list_.DestroyWindow();
+  ASSERT_TRUE(list_.CreateEx(0, WS_CHILD | WS_VISIBLE, CRect(10, 40, 310, 240), &host_, kListId));
+  EXPECT_EQ(list_.m_nRowHeight, 21);
+  EXPECT_EQ(Height(0), 21);
 }
 
 TEST_F(EditListTest, LabelColumnIsAThirdUnlessSet) {
