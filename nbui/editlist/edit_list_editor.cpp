@@ -9,6 +9,8 @@
 BEGIN_MESSAGE_MAP(CEditListEditor, CLumoEdit)
   ON_WM_CREATE()
   ON_WM_CHAR()
+  ON_WM_KEYDOWN()
+  ON_MESSAGE(WM_MOUSEWHEEL, OnWheel)
   ON_WM_SETFOCUS()
   ON_WM_KILLFOCUS()
   ON_MESSAGE(WM_PASTE, OnPaste)
@@ -43,6 +45,18 @@ void CEditListEditor::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
   }
   CLumoEdit::OnChar(nChar, nRepCnt, nFlags);
   Tell(GetParent(), WM_EDITLIST_CHARENTERED);
+}
+
+void CEditListEditor::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
+  CLumoEdit::OnKeyDown(nChar, nRepCnt, nFlags);
+  // Delete makes no character, but the value may shrink by a line.
+  if (nChar == VK_DELETE) Tell(GetParent(), WM_EDITLIST_CHARENTERED);
+}
+
+LRESULT CEditListEditor::OnWheel(WPARAM wParam, LPARAM lParam) {
+  // The editor is as tall as its text: the wheel scrolls the list.
+  CWnd* parent = GetParent();
+  return parent ? parent->SendMessage(WM_MOUSEWHEEL, wParam, lParam) : 0;
 }
 
 void CEditListEditor::OnSetFocus(CWnd* pOldWnd) {

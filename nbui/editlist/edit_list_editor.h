@@ -37,6 +37,8 @@ class NBUI_API CEditListEditor : public CLumoEdit {
  protected:
   int OnCreate(LPCREATESTRUCT lpCreateStruct);
   void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+  void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+  LRESULT OnWheel(WPARAM wParam, LPARAM lParam);
   void OnSetFocus(CWnd* pOldWnd);
   void OnKillFocus(CWnd* pNewWnd);
   LRESULT OnPaste(WPARAM wParam, LPARAM lParam);

@@ -357,3 +357,19 @@ TEST_F(EditListEditingTest, RowsPastSixteenBitsAreReportedWhole) {
   Click(Hwnd(), InValue(row - 1));
   EXPECT_EQ(list_.m_nEditItem, row - 1);
 }
+
+TEST_F(EditListEditingTest, DeleteShrinksAndTheWheelScrollsTheListWhileEditing) {
+  MakeList(300, 100);
+  list_.AddItem("Address", "1 High St\r\nLeeds", 0, FALSE);
+  AddRows(10);
+  Click(Hwnd(), InValue(0));
+  ASSERT_EQ(Height(0), 18 + list_.m_nLineHeight);
+  nbp::test::PressKey(VK_HOME, nbp::test::kCtrl);
+  nbp::test::PressKey(VK_END);
+  nbp::test::PressKey(VK_DELETE);  // the line break goes as one
+  EXPECT_EQ(EditorText(), "1 High StLeeds");
+  EXPECT_EQ(Height(0), 18);
+  nbp::test::Wheel(Editor(), POINT{5, 5}, -120);
+  EXPECT_EQ(Pos(), 18);
+  EXPECT_EQ(list_.m_nEditItem, 0);
+}
