@@ -47,6 +47,13 @@ void CNbEditList::CloseEditor() {
 
 void CNbEditList::RepositionEditor(int nIndex) {
   if (!ValidIndex(nIndex) || !m_edit.m_hWnd) return;
+  // Another selected row handing the editor over keeps what was typed in it.
+  if (ValidIndex(m_nEditItem) && m_nEditItem != nIndex) {
+    m_edit.DropComposition();
+    CString text;
+    m_edit.GetWindowText(text);
+    Row(m_nEditItem).m_desc.m_strValue = text;
+  }
   CListItemRects rects;
   GetItemRects(nIndex, rects);
   m_edit.MoveWindow(&rects.m_rcValue, FALSE);

@@ -181,8 +181,11 @@ TEST_F(EditListTest, SelectionPositionsIterate) {
   MakeList();
   AddRows(5);
   list_.SelectItem(1, TRUE, FALSE);
+  nbp::test::Type("typed in row 1");
   list_.SelectItem(3, TRUE, FALSE);
   EXPECT_EQ(list_.GetSelectedCount(), 2);
+  // The row that handed the editor over kept its text.
+  EXPECT_EQ(Value(1), "typed in row 1");
   POSITION pos = list_.GetFirstSelectedItemPosition();
   ASSERT_NE(pos, nullptr);
   EXPECT_EQ(list_.GetNextSelectedItemIndex(pos), 1);
