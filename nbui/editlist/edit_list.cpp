@@ -152,6 +152,7 @@ void CNbEditList::DeleteItem(int nIndex, int bRedraw) {
   if (!ValidIndex(nIndex)) return;  // the hook removed rows
   m_items.RemoveAt(nIndex);
   // The last row leaves the sums at once; any other moves the rows after it.
+  SyncHandedOut();
   if (nIndex == GetItemCount() && !m_bHeightsStale) m_heights.RemoveLast();
   else m_bHeightsStale = true;
   m_selection.Invalidate();
@@ -163,6 +164,7 @@ void CNbEditList::DeleteItem(int nIndex, int bRedraw) {
 
 void CNbEditList::DeleteAllItems(int bRedraw) {
   CloseEditor();
+  m_handedOut.clear();
   m_items.RemoveAll();
   m_heights.Clear();
   m_bHeightsStale = false;
@@ -175,9 +177,15 @@ void CNbEditList::DeleteAllItems(int bRedraw) {
 CListItem* CNbEditList::GetItem(int nIndex) {
   if (!ValidIndex(nIndex)) return nullptr;
   // The caller may write the height or the selected flag through the pointer.
-  m_bHeightsStale = true;
-  m_selection.Invalidate();
   CListItem& row = Row(nIndex);
+  // Each row once, with its flag as the selection counts still have it.
+  bool known = std::any_of(m_handedOut.begin(), m_handedOut.end(), [nIndex](const HandedOut& h) { return h.index == nIndex; });
+  if (!known && m_handedOut.size() < kMaxHandedOut) {
+    m_handedOut.push_back({nIndex, row.m_bSelected});
+  } else if (!known) {
+    m_bHeightsStale = true;
+    m_selection.Invalidate();
+  }
   if (m_hWnd) row.m_nWidth = m_nLayoutWidth;
   return &row;
 }
@@ -341,10 +349,14 @@ nbui::cards::SelectionIndex::FlagReader CNbEditList::SelectedFlags() const {
 
 int CNbEditList::IsItemSelected(int nIndex) const { return ValidIndex(nIndex) ? Row(nIndex).m_bSelected : 0; }
 
-int CNbEditList::GetSelectedCount() { return m_selection.Count(GetItemCount(), SelectedFlags()); }
+int CNbEditList::GetSelectedCount() {
+  SyncHandedOut();
+  return m_selection.Count(GetItemCount(), SelectedFlags());
+}
 
 int CNbEditList::GetNextSelectedItem(int nIndex) {
   if (nIndex >= GetItemCount()) return -1;
+  SyncHandedOut();
   return m_selection.Next(nIndex < 0 ? -1 : nIndex, GetItemCount(), SelectedFlags());
 }
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "cards/selection_index.h"
 #include "editlist/edit_list_editor.h"
@@ -192,9 +193,12 @@ class NBUI_API CNbEditList : public CWnd {
   CListItem& Row(int nIndex) { return m_items.ElementAt(nIndex); }
   const CListItem& Row(int nIndex) const { return m_items.GetAt(nIndex); }
   int EffectiveHeight(const CListItem& item) const { return item.m_nHeight == -1 ? m_nRowHeight : item.m_nHeight; }
-  // Rebuilds the prefix sums from the rows when a row was handed out for
-  // writing or rows moved (O(n), once).
+  // Brings the prefix sums up to the rows: the rows handed out for writing
+  // in O(log n) each, all of them after rows moved (O(n), once).
   void EnsureHeights() const;
+  // Takes in what callers may have written through GetItem: heights and
+  // selected flags of the rows handed out since the last look.
+  void SyncHandedOut() const;
   // UpdateViewInfo that repaints the scroll bar only when asked.
   void UpdateLayout(BOOL bRedrawBar);
   // Brings one row's height into the prefix sums.
@@ -215,7 +219,15 @@ class NBUI_API CNbEditList : public CWnd {
   void DrawRowTexts(CDC* pDC, int nIndex, const CListItemRects& rects);
 
   mutable nbui::editlist::RowHeights m_heights;
-  nbui::cards::SelectionIndex m_selection;
+  mutable nbui::cards::SelectionIndex m_selection;
+  // Rows given out by GetItem, with their selected flag then; beyond a few,
+  // the indexes are rebuilt instead.
+  struct HandedOut {
+    int index;
+    BOOL selected;
+  };
+  static constexpr size_t kMaxHandedOut = 16;
+  mutable std::vector<HandedOut> m_handedOut;
   mutable bool m_bHeightsStale = false;
   bool m_bFocusByMouse = false;  // the focus is being taken for a click
   int m_nLayoutWidth = 0;  // client width of the last layout

@@ -11,7 +11,18 @@
 
 #include "editlist/edit_list.h"
 
+void CNbEditList::SyncHandedOut() const {
+  for (const HandedOut& h : m_handedOut) {
+    if (!ValidIndex(h.index)) continue;
+    const CListItem& row = Row(h.index);
+    if (!m_bHeightsStale) m_heights.Set(h.index, EffectiveHeight(row));
+    if ((h.selected != 0) != (row.m_bSelected != 0)) m_selection.Set(h.index, row.m_bSelected != 0);
+  }
+  m_handedOut.clear();
+}
+
 void CNbEditList::EnsureHeights() const {
+  SyncHandedOut();
   if (!m_bHeightsStale) return;
   std::vector<int> heights(static_cast<size_t>(GetItemCount()));
   for (int i = 0; i < GetItemCount(); ++i) heights[static_cast<size_t>(i)] = EffectiveHeight(Row(i));

@@ -9,6 +9,8 @@
 
 void CNbEditList::SelectItem(int nIndex, int bSelect, int bRedraw) {
   if (!ValidIndex(nIndex)) return;
+  // A flag written through GetItem is counted before this change is.
+  SyncHandedOut();
   m_nFocusItem = nIndex;
   bSelect = bSelect ? TRUE : FALSE;
   if ((Row(nIndex).m_bSelected ? TRUE : FALSE) == bSelect) return;

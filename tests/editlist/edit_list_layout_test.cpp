@@ -119,6 +119,19 @@ TEST_F(EditListTest, SizesAndSettingsOfRows) {
   list_.GetItemCell(1, &cell);
   EXPECT_EQ(cell.top, 31);
   EXPECT_EQ(list_.PtToItemIndex(CPoint(5, 31)), 1);
+  // So is a selected flag, once or many times over.
+  EXPECT_EQ(list_.GetSelectedCount(), 0);
+  list_.GetItem(1)->m_bSelected = TRUE;
+  EXPECT_EQ(list_.GetSelectedCount(), 1);
+  EXPECT_EQ(list_.GetFirstSelectedItemIndex(), 1);
+  CListItem* again = list_.GetItem(1);
+  again->m_bSelected = FALSE;
+  list_.GetItem(1)->m_bSelected = TRUE;
+  list_.GetItem(1)->m_bSelected = FALSE;
+  EXPECT_EQ(list_.GetSelectedCount(), 0);
+  for (int k = 0; k < 40; ++k) list_.GetItem(k % 2)->m_bSelected = k % 2 == 0;
+  EXPECT_EQ(list_.GetSelectedCount(), 1);
+  EXPECT_EQ(list_.GetFirstSelectedItemIndex(), 0);
 }
 
 TEST_F(EditListTest, LabelsComeFromTheMenuResource) {
