@@ -104,7 +104,9 @@ int CNbEditList::AddItem(CListItem* pItem, int bRedraw) {
   // The array grows by half its size at a time, so that adding n rows copies
   // O(n) rows in all.
   m_items.SetSize(n, std::max(16, n / 2));
-  m_items.Add(*pItem);
+  // A copy first: pItem may be one of the rows, which growing moves.
+  CListItem copy = *pItem;
+  m_items.Add(copy);
   EnsureHeights();
   m_heights.Append(EffectiveHeight(Row(n)));
   if (Row(n).m_bSelected) m_selection.Invalidate();

@@ -210,6 +210,8 @@ class NBUI_API CNbEditList : public CWnd {
   void ScrollTo(int nPos);
   // Closes the edit, writing the editor's text to the edited row.
   void CloseEditor();
+  // The editor's text, as it stands, into the edited row.
+  void WriteEditorText();
   // Invalidates row nIndex and everything below it (a height change moves them).
   void InvalidateFrom(int nIndex);
   nbui::cards::SelectionIndex::FlagReader SelectedFlags() const;

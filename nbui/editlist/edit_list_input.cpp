@@ -129,9 +129,7 @@ BOOL CNbEditList::PreTranslateMessage(MSG* pMsg) {
       m_edit.SendMessage(WM_CHAR, 13, pMsg->lParam);
     } else {
       // The owner may save on Enter: it must find what was typed in the row.
-      CString text;
-      m_edit.GetWindowText(text);
-      Row(m_nEditItem).m_desc.m_strValue = text;
+      WriteEditorText();
       if (CWnd* parent = GetParent()) parent->SendMessage(pMsg->message, pMsg->wParam, pMsg->lParam);
     }
     return TRUE;

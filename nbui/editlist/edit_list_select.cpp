@@ -32,19 +32,23 @@ void CNbEditList::CloseEditor() {
     m_nEditItem = -1;
     return;
   }
-  int edited = m_nEditItem;
   // Hiding the editor takes the focus from it; that loss is this close, not
   // a new one.
   m_bClosingEditor = true;
   if (m_edit.m_hWnd) {
     m_edit.DropComposition();
-    CString text;
-    m_edit.GetWindowText(text);
-    Row(edited).m_desc.m_strValue = text;
+    WriteEditorText();
     m_edit.ShowWindow(SW_HIDE);
   }
   m_bClosingEditor = false;
   m_nEditItem = -1;
+}
+
+void CNbEditList::WriteEditorText() {
+  if (!ValidIndex(m_nEditItem) || !m_edit.m_hWnd) return;
+  CString text;
+  m_edit.GetWindowText(text);
+  Row(m_nEditItem).m_desc.m_strValue = text;
 }
 
 void CNbEditList::RepositionEditor(int nIndex) {
@@ -52,9 +56,7 @@ void CNbEditList::RepositionEditor(int nIndex) {
   // Another selected row handing the editor over keeps what was typed in it.
   if (ValidIndex(m_nEditItem) && m_nEditItem != nIndex) {
     m_edit.DropComposition();
-    CString text;
-    m_edit.GetWindowText(text);
-    Row(m_nEditItem).m_desc.m_strValue = text;
+    WriteEditorText();
   }
   CListItemRects rects;
   GetItemRects(nIndex, rects);
@@ -104,9 +106,7 @@ LRESULT CNbEditList::OnCharEntered(WPARAM, LPARAM) {
   // The row grew or shrank: the text goes back to it, the editor takes the
   // new size in place (keeping the focus, the caret and the composition),
   // and every row below moves, so all of them are repainted.
-  CString text;
-  m_edit.GetWindowText(text);
-  Row(row).m_desc.m_strValue = text;
+  WriteEditorText();
   UpdateViewInfo();
   CListItemRects rects;
   GetItemRects(row, rects);
