@@ -217,3 +217,21 @@ TEST(EditListLabelParam, SmallRowsKeepTheClassicPackingLargeOnesTravelWhole) {
     EXPECT_EQ(NbEditListLabelPosition(p), pos);
   }
 }
+
+TEST_F(EditListTest, DraggingTheThumbReachesPositionsPastSixteenBits) {
+  MakeList(300, 200);
+  for (int i = 0; i < 10000; ++i) list_.AddItem("Field", "", 0, FALSE);
+  nbp::test::Pump();
+  CRect window, client;
+  list_.GetWindowRect(&window);
+  list_.GetClientRect(&client);
+  int barX = client.right + (window.Width() - client.right) / 2;
+  int arrow = window.Width() - client.right;  // square arrows as wide as the bar
+  // From the thumb at the top to the end of the track.
+  nbp::test::Drag(Hwnd(), POINT{barX, arrow + 3}, POINT{barX, client.bottom - arrow - 1}, 8);
+  EXPECT_GT(Pos(), 65535);
+  EXPECT_EQ(Pos(), RangeMax() - client.Height());
+  CRect cell;
+  list_.GetItemCell(9999, &cell);
+  EXPECT_EQ(cell.bottom, client.bottom + 1);  // rows start at y = 1
+}
