@@ -14,7 +14,9 @@ namespace {
 void Push(Uint32 type, const char* text) {
   SDL_Event ev{};
   ev.type = type;
-  if (type == SDL_TEXTEDITING) {
+  if (type == SDL_TEXTEDITING_EXT) {
+    ev.editExt.text = SDL_strdup(text);
+  } else if (type == SDL_TEXTEDITING) {
     strncpy(ev.edit.text, text, sizeof ev.edit.text - 1);
     ev.edit.length = static_cast<Sint32>(strlen(text));
   } else {
@@ -63,6 +65,12 @@ TEST_F(EditListSdlImeTest, TextEditingComposesAndTextInputCommits) {
   Push(SDL_TEXTEDITING, "");
   EXPECT_FALSE(list_.m_edit.IsComposing());
   EXPECT_EQ(EditorText(), "Ann日本");
+  // A composition too long for the short event comes in the long one.
+  std::string kanji;
+  for (int i = 0; i < 20; ++i) kanji += "字";
+  Push(SDL_TEXTEDITING_EXT, kanji.c_str());
+  EXPECT_EQ(EditorText(), "Ann日本" + kanji);
+  Push(SDL_TEXTEDITING, "");
   // Text typed without an input method goes in as it is.
   Push(SDL_TEXTINPUT, "!");
   EXPECT_EQ(EditorText(), "Ann日本!");

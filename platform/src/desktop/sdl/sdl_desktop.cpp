@@ -239,10 +239,11 @@ class SdlDesktop : public Desktop {
         break;
       }
       case SDL_TEXTEDITING:
-        // The input method's composition in progress; an empty one was
-        // abandoned.
-        if (ev.edit.text[0]) ime::Compose(ev.edit.text);
-        else ime::Cancel();
+        Composition(ev.edit.text);
+        break;
+      case SDL_TEXTEDITING_EXT:
+        Composition(ev.editExt.text);
+        SDL_free(ev.editExt.text);
         break;
       case SDL_TEXTINPUT:
         if (ime::Composing()) ime::Commit(ev.text.text);
@@ -257,6 +258,12 @@ class SdlDesktop : public Desktop {
       default:
         break;
     }
+  }
+
+  // The input method's composition in progress; an empty one was abandoned.
+  static void Composition(const char* text) {
+    if (text && text[0]) ime::Compose(text);
+    else ime::Cancel();
   }
 
   // The input method shows its candidates under the caret: the caret's
@@ -471,6 +478,8 @@ MenuPath SdlDesktop::AskPopupMenu(const PopupMenuRequest& request) {
 bool DisplayAvailable() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
   if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY")) return false;
+  // Compositions longer than an event's 32 bytes come whole, in their own event.
+  SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   return true;
 }
