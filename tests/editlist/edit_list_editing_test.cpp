@@ -373,3 +373,13 @@ TEST_F(EditListEditingTest, DeleteShrinksAndTheWheelScrollsTheListWhileEditing) 
   EXPECT_EQ(Pos(), 18);
   EXPECT_EQ(list_.m_nEditItem, 0);
 }
+
+TEST_F(EditListEditingTest, DoubleClickingALabelTellsTheHookItsRow) {
+  MakeForm();
+  nbp::test::DoubleClick(Hwnd(), InLabel(1));
+  ASSERT_FALSE(list_.events.empty());
+  EXPECT_EQ(list_.events.back(), "dblclk 1");
+  nbp::test::AdvanceClock(1000);
+  nbp::test::DoubleClick(Hwnd(), CPoint(50, 150));  // below the rows
+  EXPECT_EQ(list_.events.back(), "dblclk -1");
+}
