@@ -3,6 +3,7 @@
 #include <string>
 
 #include "nbp/headless.h"
+#include "nbp/ime.h"
 #include "nbp/menu_template.h"
 #include "nbp/test_driver.h"
 #include "win/controls.h"
@@ -152,6 +153,18 @@ std::vector<CGalleryPage::State> CContactPage::States() {
          nbp::test::Click(l.m_hWnd, InValue(l, 1));
          nbp::test::PressKey(VK_END);
          nbp::test::Type(" Ltd");
+       }},
+      {"composing", [list](CGalleryPage& page) {
+         // An input method's text (Vietnamese, say), underlined until it is committed.
+         CNbEditList& l = list(page);
+         nbp::test::Click(l.m_hWnd, InValue(l, 1));
+         nbp::test::PressKey(VK_END);
+         nbp::test::Type(", ");
+         nbp::ime::Commit("Công ty");
+         nbp::test::Type(" ");
+         nbp::ime::Compose("Thươngj");
+         nbp::ime::Compose("Thượng");
+         nbp::test::Pump();
        }},
       {"label-menu", [list](CGalleryPage& page) {
          CNbEditList& l = list(page);

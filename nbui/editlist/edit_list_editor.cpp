@@ -4,10 +4,14 @@
 #include <algorithm>
 #include <string>
 
+#include "nbp/utf8_step.h"
+#include "win/gdi.h"
 #include "win/imm.h"
+#include "win/syscolors.h"
 
 BEGIN_MESSAGE_MAP(CEditListEditor, CLumoEdit)
   ON_WM_CREATE()
+  ON_WM_PAINT()
   ON_WM_CHAR()
   ON_WM_KEYDOWN()
   ON_MESSAGE(WM_MOUSEWHEEL, OnWheel)
@@ -35,6 +39,41 @@ void CEditListEditor::SetEditLimit(int nMaxChars) {
 
 int CEditListEditor::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   return CLumoEdit::OnCreate(lpCreateStruct) == -1 ? -1 : 0;
+}
+
+void CEditListEditor::OnPaint() {
+  Default();
+  UnderlineComposition();
+}
+
+void CEditListEditor::UnderlineComposition() {
+  if (!m_bComposing || m_nCompLength <= 0) return;
+  CString text;
+  GetWindowText(text);
+  HDC dc = ::GetDC(m_hWnd);
+  if (!dc) return;
+  HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+  TEXTMETRIC tm{};
+  ::GetTextMetrics(dc, &tm);
+  HBRUSH ink = ::CreateSolidBrush(::GetSysColor(COLOR_WINDOWTEXT));
+  const char* bytes = text;
+  int end = std::min(m_nCompStart + m_nCompLength, text.GetLength());
+  // Character by character, so that a composition wrapped over two lines is
+  // underlined on both.
+  for (int i = m_nCompStart; i < end;) {
+    int len = std::max<int>(static_cast<int>(nbp::utf8::CharLen(bytes + i, static_cast<size_t>(end - i))), 1);
+    LRESULT at = SendMessage(EM_POSFROMCHAR, static_cast<WPARAM>(i));
+    if (at == -1) break;
+    SIZE size{};
+    ::GetTextExtentPoint32(dc, bytes + i, len, &size);
+    int x = static_cast<short>(LOWORD(at)), y = static_cast<short>(HIWORD(at)) + tm.tmHeight - 1;
+    RECT line{x, y, x + size.cx, y + 1};
+    ::FillRect(dc, &line, ink);
+    i += len;
+  }
+  ::DeleteObject(ink);
+  ::SelectObject(dc, oldFont);
+  ::ReleaseDC(m_hWnd, dc);
 }
 
 void CEditListEditor::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {

@@ -36,6 +36,7 @@ class NBUI_API CEditListEditor : public CLumoEdit {
 
  protected:
   int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  void OnPaint();
   void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
   void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   LRESULT OnWheel(WPARAM wParam, LPARAM lParam);
@@ -52,6 +53,9 @@ class NBUI_API CEditListEditor : public CLumoEdit {
   // began.
   void RemoveComposition();
   void ShowComposition(const CString& text);
+  // Underlines the composition shown, as input methods mark text not yet
+  // committed.
+  void UnderlineComposition();
 
   bool m_bComposing = false;
   int m_nCompStart = 0;   // byte offset where the composition begins

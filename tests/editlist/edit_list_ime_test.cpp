@@ -3,6 +3,7 @@
 // typed text, and a cancelled composition leaves nothing behind.
 #include "edit_list_fixture.h"
 #include "nbp/ime.h"
+#include "win/syscolors.h"
 
 class EditListImeTest : public EditListTest {
  protected:
@@ -85,4 +86,26 @@ TEST_F(EditListImeTest, ClosingTheEditWhileComposingLeavesTheCompositionOut) {
   Compose("日");
   list_.SelectAllItems(FALSE, TRUE);
   EXPECT_EQ(Value(0), "Ann");
+}
+
+TEST_F(EditListImeTest, TheCompositionIsUnderlinedUntilCommitted) {
+  HWND editor = list_.m_edit.m_hWnd;
+  CDC* dc = list_.m_edit.GetDC();
+  CFont* old = dc->SelectObject(list_.m_edit.GetFont());
+  TEXTMETRIC tm{};
+  dc->GetTextMetrics(&tm);
+  dc->SelectObject(old);
+  list_.m_edit.ReleaseDC(dc);
+  auto underlined = [&] {
+    CPoint at = list_.m_edit.PosFromChar(3);
+    int y = at.y + tm.tmHeight - 1;
+    int inked = 0;
+    for (int x = at.x; x < at.x + 20; ++x) inked += nbp::WindowPixel(editor, x, y) == ::GetSysColor(COLOR_WINDOWTEXT);
+    return inked;
+  };
+  Compose("日本");
+  EXPECT_GE(underlined(), 18);
+  nbp::ime::Commit("日本");
+  nbp::test::Pump();
+  EXPECT_LT(underlined(), 18);
 }
