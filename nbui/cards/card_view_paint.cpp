@@ -6,6 +6,7 @@
 #include "NbThemes/nbthemes.h"
 #include "cards/card_paint_items.h"
 #include "cards/card_view.h"
+#include "frame/offscreen_paint.h"
 #include "mfc/paint_dc.h"
 #include "resources/resource_ids.h"
 
@@ -18,18 +19,7 @@ CFont* CCardViewCore::GetLabelFont() const { return NbThemeGetFont(); }
 void CCardViewCore::OnPaint() {
   CPaintDC dc(this);
   CRect client = ClientRect();
-  CDC mem;
-  CBitmap bitmap;
-  if (mem.CreateCompatibleDC(&dc) && bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-    CBitmap* old = mem.SelectObject(&bitmap);
-    PaintAll(&mem, client);
-    dc.BitBlt(0, 0, client.Width(), client.Height(), &mem, 0, 0, SRCCOPY);
-    mem.SelectObject(old);
-  } else {
-    // Without an off-screen surface the view paints straight to the window:
-    // it may flicker, but it shows.
-    PaintAll(&dc, client);
-  }
+  nbui::PaintOffscreen(dc, client, [&](CDC* pDC) { PaintAll(pDC, client); });
 }
 
 void CCardViewCore::PaintAll(CDC* pDC, const CRect& client) {

@@ -1,6 +1,7 @@
 #include <new>
 
 #include "HostShared/language_module.h"
+#include "editlist/value_measurer.h"
 #include "frame/nbui_dll.h"
 #include "mfc/cstring.h"
 #include "resources/catalogue.h"
@@ -52,7 +53,10 @@ BOOL ProcessAttach(HINSTANCE hInstance) {
   // searches the language module in place of the library's own catalogue.
   if (!AfxInitExtensionModule(s.extension, s.resource)) {
     // The library does not load; nothing of this attach may stay behind.
-    if (--s.attachCount == 0) CloseLanguageModule(s);
+    if (--s.attachCount == 0) {
+    nbui::editlist::DestroyValueMeasurer();
+    CloseLanguageModule(s);
+  }
     return FALSE;
   }
   // A library that cannot be allocated only leaves the chain shorter.
@@ -64,7 +68,10 @@ BOOL ProcessDetach() {
   LibraryState& s = State();
   if (s.attachCount == 0) return TRUE;
   AfxTermExtensionModule(s.extension);
-  if (--s.attachCount == 0) CloseLanguageModule(s);
+  if (--s.attachCount == 0) {
+    nbui::editlist::DestroyValueMeasurer();
+    CloseLanguageModule(s);
+  }
   return TRUE;
 }
 

@@ -21,6 +21,12 @@ bool Compose(const std::string& utf8);
 // result stays readable until the next composition starts. False when no
 // window has the focus.
 bool Commit(const std::string& utf8);
+// The composition is abandoned: the focus window gets WM_IME_COMPOSITION
+// with an empty GCS_COMPSTR, then WM_IME_ENDCOMPOSITION. False when nothing
+// was being composed or no window has the focus.
+bool Cancel();
+// True between the start of a composition and its commit or cancel.
+bool Composing();
 
 }  // namespace nbp::ime
 

@@ -19,6 +19,7 @@
 
 #include "nbp/desktop.h"
 #include "nbp/display.h"
+#include "nbp/ime.h"
 #include "nbp/menu_image.h"
 #include "nbp/menu_navigator.h"
 #include "desktop/sdl/sdl_keys.h"
@@ -143,6 +144,7 @@ class SdlDesktop : public Desktop {
 
   bool WaitForInput(uint32_t timeoutMs) override {
     PresentAll();
+    FollowCaret();
     SDL_Event ev;
     int wait = timeoutMs == UINT32_MAX ? -1 : static_cast<int>(std::min<uint32_t>(timeoutMs, INT_MAX));
     if (SDL_WaitEventTimeout(&ev, wait)) {
@@ -236,8 +238,16 @@ class SdlDesktop : public Desktop {
         if (vk) input::Key(vk, ev.type == SDL_KEYDOWN, extended);
         break;
       }
+      case SDL_TEXTEDITING:
+        Composition(ev.edit.text);
+        break;
+      case SDL_TEXTEDITING_EXT:
+        Composition(ev.editExt.text);
+        SDL_free(ev.editExt.text);
+        break;
       case SDL_TEXTINPUT:
-        input::Text(ev.text.text);
+        if (ime::Composing()) ime::Commit(ev.text.text);
+        else input::Text(ev.text.text);
         break;
       case SDL_WINDOWEVENT:
         HandleWindowEvent(ev.window);
@@ -248,6 +258,32 @@ class SdlDesktop : public Desktop {
       default:
         break;
     }
+  }
+
+  // The input method's composition in progress; an empty one was abandoned.
+  static void Composition(const char* text) {
+    if (text && text[0]) ime::Compose(text);
+    else ime::Cancel();
+  }
+
+  // The input method shows its candidates under the caret: the caret's
+  // rectangle, in the coordinates of the SDL window that shows it.
+  void FollowCaret() {
+    const user::State& st = user::Sys();
+    HWND owner = st.caretOwner;
+    if (!owner || !IsWindow(owner)) return;
+    POINT at = st.caretPos;
+    ClientToScreen(owner, &at);
+    HWND top = GetAncestor(owner, GA_ROOT);
+    auto it = shown_.find(top);
+    Window* w = user::FromHandle(top);
+    if (it == shown_.end() || !w) return;
+    SDL_Rect r{static_cast<int>(at.x - w->rect.left - it->second.area.left),
+               static_cast<int>(at.y - w->rect.top - it->second.area.top), std::max<int>(st.caretSize.cx, 1),
+               std::max<int>(st.caretSize.cy, 1)};
+    if (r.x == caretRect_.x && r.y == caretRect_.y && r.h == caretRect_.h) return;
+    caretRect_ = r;
+    SDL_SetTextInputRect(&r);
   }
 
   void HandleWindowEvent(const SDL_WindowEvent& e) {
@@ -289,6 +325,7 @@ class SdlDesktop : public Desktop {
 
   std::map<HWND, Shown> shown_;
   std::map<int, SDL_Cursor*> cursors_;
+  SDL_Rect caretRect_{-1, -1, 0, 0};
   bool syncing_ = false;
 };
 
@@ -441,6 +478,8 @@ MenuPath SdlDesktop::AskPopupMenu(const PopupMenuRequest& request) {
 bool DisplayAvailable() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
   if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY")) return false;
+  // Compositions longer than an event's 32 bytes come whole, in their own event.
+  SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   return true;
 }

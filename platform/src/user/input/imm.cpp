@@ -77,6 +77,20 @@ bool Commit(const std::string& utf8) {
   return true;
 }
 
+bool Cancel() {
+  InputContext& c = Context();
+  if (!c.composing) return false;
+  HWND target = Target();
+  c.composition.clear();
+  c.composing = false;
+  if (!target) return false;
+  if (IsWindow(target)) SendMessage(target, WM_IME_COMPOSITION, 0, GCS_COMPSTR | GCS_CURSORPOS);
+  if (IsWindow(target)) SendMessage(target, WM_IME_ENDCOMPOSITION, 0, 0);
+  return true;
+}
+
+bool Composing() { return Context().composing; }
+
 }  // namespace nbp::ime
 
 HIMC ImmGetContext(HWND hwnd) { return IsWindow(hwnd) ? DefaultContext() : nullptr; }
