@@ -3,6 +3,7 @@
 #include "pages/address_book_page.h"
 #include "pages/basics_page.h"
 #include "pages/calendar_page.h"
+#include "pages/categories_page.h"
 #include "pages/fields_page.h"
 #include "pages/photo_page.h"
 #include "pages/private_page.h"
@@ -15,5 +16,6 @@ std::vector<PageFactory> GalleryPages() {
       [] { return std::make_unique<CPrivatePage>(); },
       [] { return std::make_unique<CAddressBookPage>(); },
       [] { return std::make_unique<CPhotoPage>(); },
+      [] { return std::make_unique<CCategoriesPage>(); },
   };
 }
