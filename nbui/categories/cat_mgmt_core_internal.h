@@ -72,4 +72,45 @@ unsigned short SelectedCategoryId(CatDialogState& state, CatListSide& list);
 void MoveCategoryRecords(CatDialogState& state, int nOld, int nNew, int nFlag);
 void DeleteCategoryRecords(CatDialogState& state, int nIndex);
 
+// The state of either management dialog (their fields share names).
+template <class Dlg>
+CatDialogState StateOf(Dlg& dlg) {
+  return {dlg.m_pCatMgr,        dlg.m_pTable,   dlg.m_pView,       dlg.m_strCurrentUserName,
+          dlg.m_nCurrentViewID, dlg.m_bDeleted, dlg.m_bNameChanged};
+}
+
+// What both dialogs' lists do alike; each dialog adds how it adds, names
+// and removes items.
+template <class Dlg>
+class DialogListSide : public CatListSide {
+ public:
+  explicit DialogListSide(Dlg& dlg) : m_dlg(dlg) {}
+  CWnd& Dialog() override { return m_dlg; }
+  int Selection() override { return m_dlg.m_catList.GetCurSel(); }
+  void SetSelection(int nIndex) override { m_dlg.m_catList.SetCurSel(nIndex); }
+  void Refill() override { m_dlg.FillList(); }
+  void MoveRecords(int nOld, int nNew, int nFlag) override { m_dlg.ReplaceCategoryID(nOld, nNew, nFlag); }
+  void DeleteRecords(int nIndex) override { m_dlg.DeleteAllInCategory(nIndex); }
+  // Selects the item named exactly strName, when there is one.
+  void SelectExactly(const CString& strName) {
+    int at = m_dlg.m_catList.FindStringExact(-1, strName);
+    if (at >= 0) m_dlg.m_catList.SetCurSel(at);
+  }
+  // The selected item's category index, or 0xFFFF.
+  unsigned short SelectedId() {
+    if (!m_dlg.m_pCatMgr) return 0xFFFF;
+    CatDialogState state = StateOf(m_dlg);
+    return SelectedCategoryId(state, *this);
+  }
+  // Runs one of New, Delete or Rename on this dialog (none without a store).
+  void Run(void (*operation)(CatDialogState&, CatListSide&)) {
+    if (!m_dlg.m_pCatMgr) return;
+    CatDialogState state = StateOf(m_dlg);
+    operation(state, *this);
+  }
+
+ protected:
+  Dlg& m_dlg;
+};
+
 }  // namespace nbui::categories

@@ -6,17 +6,9 @@
 using nbui::categories::CatDialogState;
 
 // The plain dialog's list: a sorted list of names.
-class CNbCatMgmtListSide : public nbui::categories::CatListSide {
+class CNbCatMgmtListSide : public nbui::categories::DialogListSide<CNbUICatMgmtDlg> {
  public:
-  explicit CNbCatMgmtListSide(CNbUICatMgmtDlg& dlg) : m_dlg(dlg) {}
-  CatDialogState State() {
-    return {m_dlg.m_pCatMgr,          m_dlg.m_pTable, m_dlg.m_pView, m_dlg.m_strCurrentUserName,
-            m_dlg.m_nCurrentViewID, m_dlg.m_bDeleted, m_dlg.m_bNameChanged};
-  }
-
-  CWnd& Dialog() override { return m_dlg; }
-  int Selection() override { return m_dlg.m_catList.GetCurSel(); }
-  void SetSelection(int nIndex) override { m_dlg.m_catList.SetCurSel(nIndex); }
+  using DialogListSide::DialogListSide;
   CString NameAt(int nIndex) override { return m_dlg.m_catList.GetName(nIndex); }
   void Remove(int nIndex) override { m_dlg.m_catList.DeleteString(static_cast<UINT>(nIndex)); }
   int AddNew(const CString& strName) override { return m_dlg.m_catList.AddName(strName); }
@@ -25,19 +17,9 @@ class CNbCatMgmtListSide : public nbui::categories::CatListSide {
     return m_dlg.m_catList.AddName(strNew);
   }
   void SelectName(const CString& strName, bool bExact) override {
-    if (!bExact) {
-      m_dlg.m_catList.SelectString(-1, strName);
-      return;
-    }
-    int at = m_dlg.m_catList.FindStringExact(-1, strName);
-    if (at >= 0) m_dlg.m_catList.SetCurSel(at);
+    if (bExact) SelectExactly(strName);
+    else m_dlg.m_catList.SelectString(-1, strName);
   }
-  void Refill() override { m_dlg.FillList(); }
-  void MoveRecords(int nOld, int nNew, int nFlag) override { m_dlg.ReplaceCategoryID(nOld, nNew, nFlag); }
-  void DeleteRecords(int nIndex) override { m_dlg.DeleteAllInCategory(nIndex); }
-
- private:
-  CNbUICatMgmtDlg& m_dlg;
 };
 
 BEGIN_MESSAGE_MAP(CNbUICatMgmtDlg, CBaseDialog)
@@ -83,36 +65,16 @@ void CNbUICatMgmtDlg::GetCurrentUserName(CString& strFolder) const {
   nbui::categories::FindUserFolder(m_strCurrentUserName, strFolder);
 }
 
-void CNbUICatMgmtDlg::OnBtnNew() {
-  if (!m_pCatMgr) return;
-  CNbCatMgmtListSide side(*this);
-  CatDialogState state = side.State();
-  nbui::categories::NewCategory(state, side);
-}
+void CNbUICatMgmtDlg::OnBtnNew() { CNbCatMgmtListSide(*this).Run(nbui::categories::NewCategory); }
 
-void CNbUICatMgmtDlg::OnBtnDelete() {
-  if (!m_pCatMgr) return;
-  CNbCatMgmtListSide side(*this);
-  CatDialogState state = side.State();
-  nbui::categories::DeleteCategory(state, side);
-}
+void CNbUICatMgmtDlg::OnBtnDelete() { CNbCatMgmtListSide(*this).Run(nbui::categories::DeleteCategory); }
 
-void CNbUICatMgmtDlg::OnBtnRename() {
-  if (!m_pCatMgr) return;
-  CNbCatMgmtListSide side(*this);
-  CatDialogState state = side.State();
-  nbui::categories::RenameCategory(state, side);
-}
+void CNbUICatMgmtDlg::OnBtnRename() { CNbCatMgmtListSide(*this).Run(nbui::categories::RenameCategory); }
 
 void CNbUICatMgmtDlg::OnListDblClk() { OnOK(); }
 
 void CNbUICatMgmtDlg::OnOK() {
-  m_wSelectedCatID = 0xFFFF;
-  if (m_pCatMgr) {
-    CNbCatMgmtListSide side(*this);
-    CatDialogState state = side.State();
-    m_wSelectedCatID = nbui::categories::SelectedCategoryId(state, side);
-  }
+  m_wSelectedCatID = CNbCatMgmtListSide(*this).SelectedId();
   CDialog::OnOK();
 }
 
@@ -122,13 +84,11 @@ void CNbUICatMgmtDlg::OnCancel() {
 }
 
 void CNbUICatMgmtDlg::ReplaceCategoryID(int nOld, int nNew, int nFlag) {
-  CNbCatMgmtListSide side(*this);
-  CatDialogState state = side.State();
+  CatDialogState state = nbui::categories::StateOf(*this);
   nbui::categories::MoveCategoryRecords(state, nOld, nNew, nFlag);
 }
 
 void CNbUICatMgmtDlg::DeleteAllInCategory(int nIndex) {
-  CNbCatMgmtListSide side(*this);
-  CatDialogState state = side.State();
+  CatDialogState state = nbui::categories::StateOf(*this);
   nbui::categories::DeleteCategoryRecords(state, nIndex);
 }

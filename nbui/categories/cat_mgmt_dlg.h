@@ -23,7 +23,8 @@
 #define NBM_DELETEALLINCATEGORY 0x2501  // wParam: category, lParam: 0
 
 namespace nbui::categories {
-class CatListSide;
+template <class Dlg>
+class DialogListSide;
 }
 
 class NBUI_API CNbUICatMgmtDlg : public CBaseDialog {
@@ -76,5 +77,6 @@ class NBUI_API CNbUICatMgmtDlg : public CBaseDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
-  friend class CNbCatMgmtListSide;
+  template <class Dlg>
+  friend class nbui::categories::DialogListSide;
 };

@@ -22,17 +22,9 @@ constexpr int kHighestNewSlot = 15;  // slot 16 is never given by New
 
 // The colored dialog's list: names with their slots, and the swatches that
 // follow its selection.
-class CNbColorCatListSide : public nbui::categories::CatListSide {
+class CNbColorCatListSide : public nbui::categories::DialogListSide<CNbUIColorCatMgmtDlg> {
  public:
-  explicit CNbColorCatListSide(CNbUIColorCatMgmtDlg& dlg) : m_dlg(dlg) {}
-  CatDialogState State() {
-    return {m_dlg.m_pCatMgr,          m_dlg.m_pTable, m_dlg.m_pView, m_dlg.m_strCurrentUserName,
-            m_dlg.m_nCurrentViewID, m_dlg.m_bDeleted, m_dlg.m_bNameChanged};
-  }
-
-  CWnd& Dialog() override { return m_dlg; }
-  int Selection() override { return m_dlg.m_catList.GetCurSel(); }
-  void SetSelection(int nIndex) override { m_dlg.m_catList.SetCurSel(nIndex); }
+  using DialogListSide::DialogListSide;
   CString NameAt(int nIndex) override { return m_dlg.m_catList.GetItemName(nIndex); }
   void Remove(int nIndex) override { m_dlg.m_catList.DeleteItem(nIndex); }
   // A new category gets the lowest slot from 1 to 15 no listed category
@@ -53,20 +45,10 @@ class CNbColorCatListSide : public nbui::categories::CatListSide {
     return m_dlg.m_catList.AddItem(strNew, slot);
   }
   void SelectName(const CString& strName, bool bExact) override {
-    if (bExact) {
-      int at = m_dlg.m_catList.FindStringExact(-1, strName);
-      if (at >= 0) m_dlg.m_catList.SetCurSel(at);
-    } else {
-      m_dlg.m_catList.SelectString(-1, strName);
-    }
+    if (bExact) SelectExactly(strName);
+    else m_dlg.m_catList.SelectString(-1, strName);
     m_dlg.OnListSelectionChange();
   }
-  void Refill() override { m_dlg.FillList(); }
-  void MoveRecords(int nOld, int nNew, int nFlag) override { m_dlg.ReplaceCategoryID(nOld, nNew, nFlag); }
-  void DeleteRecords(int nIndex) override { m_dlg.DeleteAllInCategory(nIndex); }
-
- private:
-  CNbUIColorCatMgmtDlg& m_dlg;
 };
 
 BEGIN_MESSAGE_MAP(CNbUIColorCatMgmtDlg, CBaseDialog)
@@ -144,26 +126,11 @@ void CNbUIColorCatMgmtDlg::OnBtnSwatch(UINT nID) {
   m_bColorChanged = 1;
 }
 
-void CNbUIColorCatMgmtDlg::OnBtnNew() {
-  if (!m_pCatMgr) return;
-  CNbColorCatListSide side(*this);
-  CatDialogState state = side.State();
-  nbui::categories::NewCategory(state, side);
-}
+void CNbUIColorCatMgmtDlg::OnBtnNew() { CNbColorCatListSide(*this).Run(nbui::categories::NewCategory); }
 
-void CNbUIColorCatMgmtDlg::OnBtnDelete() {
-  if (!m_pCatMgr) return;
-  CNbColorCatListSide side(*this);
-  CatDialogState state = side.State();
-  nbui::categories::DeleteCategory(state, side);
-}
+void CNbUIColorCatMgmtDlg::OnBtnDelete() { CNbColorCatListSide(*this).Run(nbui::categories::DeleteCategory); }
 
-void CNbUIColorCatMgmtDlg::OnBtnRename() {
-  if (!m_pCatMgr) return;
-  CNbColorCatListSide side(*this);
-  CatDialogState state = side.State();
-  nbui::categories::RenameCategory(state, side);
-}
+void CNbUIColorCatMgmtDlg::OnBtnRename() { CNbColorCatListSide(*this).Run(nbui::categories::RenameCategory); }
 
 void CNbUIColorCatMgmtDlg::OnListDblClk() { OnOK(); }
 
@@ -176,10 +143,8 @@ void CNbUIColorCatMgmtDlg::OnOK() {
       if (m_pCatMgr->FindName(name, cat) == CAT_OK && cat)
         NbThemeSetCategorySlot(cat->GetIndex(), m_catList.GetItemSwatchIndex(name));
     }
-    CNbColorCatListSide side(*this);
-    CatDialogState state = side.State();
-    m_wSelectedCatID = nbui::categories::SelectedCategoryId(state, side);
   }
+  m_wSelectedCatID = CNbColorCatListSide(*this).SelectedId();
   CDialog::OnOK();
 }
 
@@ -189,13 +154,11 @@ void CNbUIColorCatMgmtDlg::OnCancel() {
 }
 
 void CNbUIColorCatMgmtDlg::ReplaceCategoryID(int nOld, int nNew, int nFlag) {
-  CNbColorCatListSide side(*this);
-  CatDialogState state = side.State();
+  CatDialogState state = nbui::categories::StateOf(*this);
   nbui::categories::MoveCategoryRecords(state, nOld, nNew, nFlag);
 }
 
 void CNbUIColorCatMgmtDlg::DeleteAllInCategory(int nIndex) {
-  CNbColorCatListSide side(*this);
-  CatDialogState state = side.State();
+  CatDialogState state = nbui::categories::StateOf(*this);
   nbui::categories::DeleteCategoryRecords(state, nIndex);
 }

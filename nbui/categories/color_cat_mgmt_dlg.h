@@ -16,6 +16,11 @@
 
 #define NB_FIRST_SWATCH_ID 1000
 
+namespace nbui::categories {
+template <class Dlg>
+class DialogListSide;
+}
+
 class NBUI_API CNbUIColorCatMgmtDlg : public CBaseDialog {
  public:
   enum { IDD = 600 };
@@ -68,5 +73,6 @@ class NBUI_API CNbUIColorCatMgmtDlg : public CBaseDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
-  friend class CNbColorCatListSide;
+  template <class Dlg>
+  friend class nbui::categories::DialogListSide;
 };
