@@ -75,6 +75,11 @@ BOOL CNbDatabase::MakeTables() {
     return FALSE;
   }
   if (!Exec("PRAGMA synchronous = FULL")) return FALSE;
+  // A database that has its tables is opened without writing anything.
+  sqlite3_stmt* count = Prepare("SELECT count(*) FROM sqlite_master WHERE name IN ('categories', 'records')");
+  bool made = count && sqlite3_step(count) == SQLITE_ROW && sqlite3_column_int(count, 0) == 2;
+  sqlite3_finalize(count);
+  if (made) return TRUE;
   CNbTransaction change(this);
   if (!change.IsActive() || !Exec(kSchema)) return FALSE;
   return change.Commit();
