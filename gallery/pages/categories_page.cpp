@@ -121,8 +121,8 @@ void CCategoriesPage::EditEventCategories() {
   Report(dlg.m_bColorChanged ? "Event colors changed" : "Event categories closed");
 }
 
-// TODO(integrator): swap this push button and its popup for CNbMenuButton
-// once the menu button is on main.
+// A plain push button pops the colored menu up under itself; this one
+// function is what changes when the page moves to the library's menu button.
 void CCategoriesPage::ChooseEventCategory() {
   if (!m_calendar->IsOpen()) return;
   CNbColorCatMenu menu;
