@@ -1,5 +1,7 @@
 #include "pages/categories_page.h"
 
+#include <cstring>
+
 #include "NbThemes/nbthemes.h"
 #include "categories/cat_mgmt_dlg.h"
 #include "categories/color_cat_menu.h"
@@ -18,6 +20,18 @@ void ClickControl(HWND page, UINT id) {
   RECT r;
   ::GetClientRect(control, &r);
   nbp::test::Click(control, POINT{r.right / 2, r.bottom / 2});
+}
+
+// Clicks the item of the category list (control 140) named `name`.
+void ClickCategory(HWND dialog, const char* name) {
+  HWND list = ::GetDlgItem(dialog, 140);
+  int count = static_cast<int>(::SendMessage(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    if (strcmp(reinterpret_cast<const char*>(::SendMessage(list, LB_GETITEMDATA, i, 0)), name) != 0) continue;
+    RECT r{};
+    ::SendMessage(list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+    nbp::test::Click(list, POINT{r.left + 10, (r.top + r.bottom) / 2});
+  }
 }
 
 // A state that opens a dialog: its picture is taken once it shows, then
@@ -182,12 +196,23 @@ std::vector<CGalleryPage::State> CCategoriesPage::States() {
       {"clubs-chosen", [](CGalleryPage& page) {
          HWND combo = ::GetDlgItem(page.m_hWnd, kComboId);
          nbp::test::Click(combo, POINT{30, 8});
-         for (int i = 0; i < 4; ++i) nbp::test::PressKey(VK_DOWN);
+         for (int i = 0; i < 5; ++i) nbp::test::PressKey(VK_DOWN);
          nbp::test::PressKey(VK_RETURN);
        }},
       {"event-menu", [](CGalleryPage& page) { ClickControl(page.m_hWnd, kEventMenuId); }},
       {"categories-dialog", [](CGalleryPage& page) {
          PictureAndClose();
+         ClickControl(page.m_hWnd, kEditAddressId);
+       }},
+      {"delete-subscribed", [](CGalleryPage& page) {
+         // Deleting "Clubs", whose records come from a subscription: the
+         // delete dialog shows the subscription note. Cancelled twice.
+         if (nbp::HeadlessDesktop* headless = nbp::Headless()) {
+           headless->WhenIdle([] { ClickCategory(::GetActiveWindow(), "Clubs"); });
+           headless->WhenIdle([] { nbp::test::Click(::GetDlgItem(::GetActiveWindow(), 148), POINT{20, 8}); });
+           PictureAndClose();
+           headless->WhenIdle([] { nbp::test::PressKey(VK_ESCAPE); });
+         }
          ClickControl(page.m_hWnd, kEditAddressId);
        }},
       {"event-categories-dialog", [](CGalleryPage& page) {
