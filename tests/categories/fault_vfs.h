@@ -7,6 +7,9 @@
 //   kCrash    from the Nth one on nothing reaches the files any more (each
 //             call fails), as if the program had died there; what the files
 //             hold is what a restart finds.
+//   kPowerLoss as kCrash, and every write and truncate since each file's
+//             last sync is undone as well: what a restart after the machine
+//             lost power finds.
 //   kReadOnly the database file opens for reading only, as a file the user
 //             may not write in a folder the user may.
 //
@@ -16,10 +19,13 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace faultvfs {
 
-enum class Mode { kNone, kIoError, kDiskFull, kCrash, kReadOnly };
+enum class Mode { kNone, kIoError, kDiskFull, kCrash, kPowerLoss, kReadOnly };
 
 struct State {
   Mode mode = Mode::kNone;
@@ -37,13 +43,38 @@ inline void Arm(Mode mode, int failAt) { Current() = State{mode, failAt, 0, fals
 inline void Disarm() { Current() = State{}; }
 inline int Ops() { return Current().ops; }
 
+// What a write or truncate replaced, to be put back if no sync follows.
+struct Undo {
+  sqlite3_int64 offset;
+  std::string old;  // the bytes that were at offset
+  sqlite3_int64 size;  // the file's size before
+};
+
 struct File {
   sqlite3_file base;
   sqlite3_file* real;
+  std::vector<Undo>* unsynced;
 };
+
+inline std::set<File*>& OpenFiles() {
+  static std::set<File*> files;
+  return files;
+}
 
 inline sqlite3_vfs* Real() { return sqlite3_vfs_find(nullptr); }
 inline sqlite3_file* R(sqlite3_file* f) { return reinterpret_cast<File*>(f)->real; }
+
+// Undoes every write and truncate no sync has made durable, newest first.
+inline void LosePower() {
+  for (File* f : OpenFiles()) {
+    sqlite3_file* real = f->real;
+    for (auto it = f->unsynced->rbegin(); it != f->unsynced->rend(); ++it) {
+      if (!it->old.empty()) real->pMethods->xWrite(real, it->old.data(), static_cast<int>(it->old.size()), it->offset);
+      real->pMethods->xTruncate(real, it->size);
+    }
+    f->unsynced->clear();
+  }
+}
 
 // The result of a write-like call about to happen: SQLITE_OK to let it through.
 inline int Gate(int ioerr) {
@@ -51,30 +82,59 @@ inline int Gate(int ioerr) {
   if (s.crashed) return ioerr;
   if (s.mode == Mode::kNone || s.mode == Mode::kReadOnly) return SQLITE_OK;
   if (++s.ops != s.failAt) return SQLITE_OK;
-  if (s.mode == Mode::kCrash) {
+  if (s.mode == Mode::kCrash || s.mode == Mode::kPowerLoss) {
     s.crashed = true;
+    if (s.mode == Mode::kPowerLoss) LosePower();
     return ioerr;
   }
   return s.mode == Mode::kDiskFull ? SQLITE_FULL : ioerr;
 }
 
+// Remembers what [offset, offset + n) of the file holds, before it changes.
+inline void Remember(File* f, sqlite3_int64 offset, sqlite3_int64 n) {
+  if (Current().mode != Mode::kPowerLoss) return;
+  sqlite3_file* real = f->real;
+  sqlite3_int64 size = 0;
+  real->pMethods->xFileSize(real, &size);
+  Undo undo{offset, std::string(), size};
+  sqlite3_int64 end = offset + n < size ? offset + n : size;
+  if (end > offset) {
+    undo.old.resize(static_cast<size_t>(end - offset));
+    real->pMethods->xRead(real, undo.old.data(), static_cast<int>(end - offset), offset);
+  }
+  f->unsynced->push_back(std::move(undo));
+}
+
+inline File* F(sqlite3_file* f) { return reinterpret_cast<File*>(f); }
+
 inline int Close(sqlite3_file* f) {
   int rc = R(f)->pMethods ? R(f)->pMethods->xClose(R(f)) : SQLITE_OK;
   sqlite3_free(R(f));
+  OpenFiles().erase(F(f));
+  delete F(f)->unsynced;
   return rc;
 }
 inline int Read(sqlite3_file* f, void* p, int n, sqlite3_int64 o) { return R(f)->pMethods->xRead(R(f), p, n, o); }
 inline int Write(sqlite3_file* f, const void* p, int n, sqlite3_int64 o) {
   int rc = Gate(SQLITE_IOERR_WRITE);
-  return rc == SQLITE_OK ? R(f)->pMethods->xWrite(R(f), p, n, o) : rc;
+  if (rc != SQLITE_OK) return rc;
+  Remember(F(f), o, n);
+  return R(f)->pMethods->xWrite(R(f), p, n, o);
 }
 inline int Truncate(sqlite3_file* f, sqlite3_int64 size) {
   int rc = Gate(SQLITE_IOERR_TRUNCATE);
-  return rc == SQLITE_OK ? R(f)->pMethods->xTruncate(R(f), size) : rc;
+  if (rc != SQLITE_OK) return rc;
+  sqlite3_int64 now = 0;
+  R(f)->pMethods->xFileSize(R(f), &now);
+  if (size < now) Remember(F(f), size, now - size);
+  return R(f)->pMethods->xTruncate(R(f), size);
 }
 inline int Sync(sqlite3_file* f, int flags) {
   int rc = Gate(SQLITE_IOERR_FSYNC);
-  return rc == SQLITE_OK ? R(f)->pMethods->xSync(R(f), flags) : rc;
+  if (rc != SQLITE_OK) return rc;
+  rc = R(f)->pMethods->xSync(R(f), flags);
+  if (rc == SQLITE_OK) F(f)->unsynced->clear();
+  return rc;
 }
 inline int FileSize(sqlite3_file* f, sqlite3_int64* size) { return R(f)->pMethods->xFileSize(R(f), size); }
 inline int Lock(sqlite3_file* f, int l) { return R(f)->pMethods->xLock(R(f), l); }
@@ -100,6 +160,7 @@ inline const sqlite3_io_methods* Methods() {
 inline int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* f, int flags, int* outFlags) {
   auto* file = reinterpret_cast<File*>(f);
   file->base.pMethods = nullptr;
+  file->unsynced = nullptr;
   file->real = static_cast<sqlite3_file*>(sqlite3_malloc(Real()->szOsFile));
   if (!file->real) return SQLITE_NOMEM;
   std::memset(file->real, 0, static_cast<size_t>(Real()->szOsFile));
@@ -113,6 +174,8 @@ inline int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* f, int flags,
     return rc;
   }
   file->base.pMethods = Methods();
+  file->unsynced = new std::vector<Undo>;
+  OpenFiles().insert(file);
   return SQLITE_OK;
 }
 

@@ -1,6 +1,7 @@
 // Moving, deleting and merging categories while the disk fails under the
-// store: an I/O error, a full disk, or the program dying at every write,
-// sync and truncate the change makes, over 10,000 seeded runs in all. After each,
+// store: an I/O error, a full disk, the program dying, or the machine losing
+// power (unsynced writes lost) at every write, sync and truncate the change
+// makes, over 10,000 seeded runs in all. After each,
 // the database, opened afresh, holds every record exactly once, in a
 // category that exists, and the category change happened whole or not at
 // all.
@@ -183,7 +184,8 @@ class StoreFaults : public ::testing::Test {
 // Runs the change of one kind kRuns / 3 times: each fault at every write
 // point in turn (and one past the last), over the categories and targets.
 void StoreFaults::Sweep(Op op) {
-  const faultvfs::Mode modes[] = {faultvfs::Mode::kIoError, faultvfs::Mode::kDiskFull, faultvfs::Mode::kCrash};
+  const faultvfs::Mode modes[] = {faultvfs::Mode::kIoError, faultvfs::Mode::kDiskFull, faultvfs::Mode::kCrash,
+                                  faultvfs::Mode::kPowerLoss};
   int writes = 0;
   ASSERT_TRUE(RunOnce(op, 1, 2, faultvfs::Mode::kIoError, 1 << 30, &writes));
   Check("clean run", true, op, 1, 2);
@@ -191,9 +193,9 @@ void StoreFaults::Sweep(Op op) {
   int failures = 0;
   const int runs = (kRuns + 2) / 3;
   for (int seed = 0; seed < runs; ++seed) {
-    faultvfs::Mode mode = modes[seed % 3];
-    int failAt = 1 + (seed / 3) % (writes + 1);
-    int turn = seed / (3 * (writes + 1));
+    faultvfs::Mode mode = modes[seed % 4];
+    int failAt = 1 + (seed / 4) % (writes + 1);
+    int turn = seed / (4 * (writes + 1));
     int from = 1 + turn % (kCategories - 1);
     int into = 1 + (from + turn / (kCategories - 1)) % (kCategories - 1);
     if (into == from) into = from % (kCategories - 1) + 1;
