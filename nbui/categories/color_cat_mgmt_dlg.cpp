@@ -1,5 +1,6 @@
 #include "categories/color_cat_mgmt_dlg.h"
 
+#include <algorithm>
 #include <set>
 
 #include "NbThemes/nbthemes.h"
@@ -17,6 +18,19 @@ constexpr int kSwatchLeft = 15;
 constexpr int kSwatchTop = 185;
 constexpr int kSwatchesPerRow = 8;
 constexpr int kHighestNewSlot = 15;  // slot 16 is never given by New
+constexpr int kLabelGap = 3;
+
+// The top of the swatch rows: 185 pixels, or lower where the dialog's font
+// makes the "Select color:" label above them reach further down, so that
+// the swatches never cover it.
+int SwatchTop(CWnd& dialog) {
+  CWnd* label = dialog.GetDlgItem(IDC_NB_SELECT_COLOR);
+  if (!label) return kSwatchTop;
+  CRect r;
+  label->GetWindowRect(&r);
+  dialog.ScreenToClient(&r);
+  return std::max(kSwatchTop, static_cast<int>(r.bottom) + kLabelGap);
+}
 
 }  // namespace
 
@@ -79,9 +93,10 @@ BOOL CNbUIColorCatMgmtDlg::OnInitDialog() {
   CBaseDialog::OnInitDialog();
   CenterWindow();
   nbui::categories::SetDialogTitle(*this, m_strComponentName);
+  int top = SwatchTop(*this);
   for (int p = 0; p < NB_CATEGORY_SLOT_COUNT; ++p) {
     int x = kSwatchLeft + kSwatchPitch * (p % kSwatchesPerRow);
-    int y = kSwatchTop + kSwatchPitch * (p / kSwatchesPerRow);
+    int y = top + kSwatchPitch * (p / kSwatchesPerRow);
     CRect rect(x, y, x + kSwatchSize, y + kSwatchSize);
     m_swatches[p].Create(NbThemeGetSlotColor(NbSwatchSlotAt(p)), WS_CHILD | WS_VISIBLE, rect, this,
                          NB_FIRST_SWATCH_ID + p);

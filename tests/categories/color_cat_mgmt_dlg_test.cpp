@@ -54,6 +54,23 @@ TEST_F(ColorCatDlg, OpensWithTheFirstCategorySelectedAndItsSwatchPressed) {
   EXPECT_EQ(dlg.GetSelectedCatID(), family);
 }
 
+TEST_F(ColorCatDlg, TheSwatchesLieInTwoRowsOfEightBelowTheLabel) {
+  RECT label{}, first{}, ninth{}, last{};
+  Steps({[&] {
+    GetWindowRect(GetDlgItem(Active(), 605), &label);
+    GetWindowRect(GetDlgItem(Active(), 1000), &first);
+    GetWindowRect(GetDlgItem(Active(), 1008), &ninth);
+    GetWindowRect(GetDlgItem(Active(), 1015), &last);
+    Click(Active(), IDOK);
+  }});
+  dlg.DoModal();
+  EXPECT_GE(first.top, label.bottom) << "the label stays readable";
+  EXPECT_EQ(first.right - first.left, 20);
+  EXPECT_EQ(ninth.top - first.top, 25);
+  EXPECT_EQ(ninth.left, first.left);
+  EXPECT_EQ(last.left - first.left, 7 * 25);
+}
+
 TEST_F(ColorCatDlg, AnEmptyStoreListsNothingAndPressesNoSwatch) {
   CategoryWorld empty;
   empty.Open();
