@@ -60,6 +60,28 @@ TEST_F(CatSubscriptions, DeletingASubscribedCategoryShowsTheNoteAndDropsTheSubsc
   EXPECT_EQ(world.IndexOf("Travel"), -1);
 }
 
+TEST_F(CatSubscriptions, ASubscriptionFileThatCannotBeSavedIsReportedAfterTheDelete) {
+  Subscribe("subscription\tTravel\tTravel\tx\t0\n");
+  std::string conduit = world.Dir() + "/anna/address";
+  std::vector<std::string> names;
+  Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kDelete); },
+         [&] {
+           // The conduit's folder turns into a file while the user decides.
+           std::filesystem::remove_all(conduit);
+           WriteText(conduit, "not a folder");
+           Click(Active(), IDOK);
+         },
+         [&] {
+           names = catdrv::Names(Active(), kList);
+           Click(Active(), IDOK);
+         }});
+  dlg.DoModal();
+  EXPECT_EQ(world.IndexOf("Travel"), -1) << "the store's change stands";
+  EXPECT_EQ(names, (std::vector<std::string>{"Family"}));
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, Load(IDS_NB_SUBSCRIPTION_SAVE_FAILED));
+}
+
 TEST_F(CatSubscriptions, AnUnsubscribedCategorysDeleteDialogHidesTheNoteAndClosesUp) {
   Subscribe("subscription\tFamily\tFamily\tx\t0\n");
   RECT subscribed{}, plain{};
