@@ -33,3 +33,6 @@ done
 mkdir -p build-fuzz/corpus/http_download
 build-fuzz/http_download_fuzzer -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
   build-fuzz/corpus/http_download fuzz/corpus/http_download
+mkdir -p build-fuzz/corpus/subscription_file
+ASAN_OPTIONS=detect_leaks=0 build-fuzz/subscription_file_fuzzer -max_total_time="$seconds" -max_len=1024 \
+  build-fuzz/corpus/subscription_file fuzz/corpus/subscription_file

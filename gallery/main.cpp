@@ -3,7 +3,9 @@
 // picture of every page and state into DIR and prints their paths.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "gallery_window.h"
@@ -23,6 +25,26 @@ void Usage() {
           "  --layout        print where the window and its parts are on the screen\n"
           "  --picture-date  set the clock to the date the pictures show (the clock keeps running)\n");
 }
+
+// Pictures are taken on sample data made afresh in a folder of their own,
+// never on the user's data or settings, which stay as they were.
+class PictureDataFolder {
+ public:
+  PictureDataFolder() {
+    char dir[] = "/tmp/nbui-gallery-XXXXXX";
+    if (!mkdtemp(dir)) return;
+    dir_ = dir;
+    setenv("XDG_DATA_HOME", dir, 1);
+    if (!std::getenv("NBUI_SETTINGS_FILE")) setenv("NBUI_SETTINGS_FILE", (dir_ + "/settings.ini").c_str(), 1);
+  }
+  ~PictureDataFolder() {
+    std::error_code ec;
+    if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
+  }
+
+ private:
+  std::string dir_;
+};
 
 double MillisSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -78,6 +100,7 @@ int main(int argc, char** argv) {
   if (pictureDate) nbp::clock::SetWallTime(kPictureTime);
   CWinApp app("NbUI Gallery");
   if (!interactive) {
+    PictureDataFolder data;
     if (snapshotDir.empty()) snapshotDir = "snapshots";
     double firstMs = 0;
     std::vector<std::string> files = WriteSnapshots(snapshotDir, [&](const std::string&) {

@@ -4,6 +4,7 @@
 #include "pages/basics_page.h"
 #include "pages/buttons_page.h"
 #include "pages/calendar_page.h"
+#include "pages/categories_page.h"
 #include "pages/contact_page.h"
 #include "pages/fields_page.h"
 #include "pages/photo_page.h"
@@ -19,5 +20,6 @@ std::vector<PageFactory> GalleryPages() {
       [] { return std::make_unique<CAddressBookPage>(); },
       [] { return std::make_unique<CPhotoPage>(); },
       [] { return std::make_unique<CContactPage>(); },
+      [] { return std::make_unique<CCategoriesPage>(); },
   };
 }

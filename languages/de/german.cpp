@@ -27,6 +27,14 @@ const StringEntry kStrings[] = {
     {IDS_NB_NO_CONNECTION, "Keine Verbindung zum Internet möglich"},
     {IDS_NB_BAD_URL, "Die URL-Adresse ist ungültig"},
     {IDS_NB_CORRUPT_IMAGE, "Das Bild ist beschädigt"},
+    {IDS_NB_CATEGORY_STORE_FAILED, "Die Kategorien konnten nicht geändert werden (%1). Es wurde nichts geändert."},
+    {IDS_NB_SUBSCRIPTION_SAVE_FAILED,
+     "Die Kategorie wurde geändert, aber die Abonnementdatei konnte nicht gespeichert werden. Das Abonnement "
+     "nennt die Kategorie weiterhin wie zuvor."},
+    {IDS_NB_SUBSCRIPTION_NAME_RESERVED,
+     "Der Name „%1“ ist für ein noch kommendes Abonnement vorgesehen. Die Kategorie „%2“ behält ihren Namen."},
+    {IDS_NB_CATEGORY_GONE,
+     "Die Kategorie „%1“ ist nicht mehr vorhanden. Die Liste zeigt jetzt die vorhandenen Kategorien."},
 
     {IDS_NB_DELETE_CATEGORY_TITLE, "Kategorie „%1“ löschen"},
     {IDS_NB_UNFILED, "Nicht abgelegt"},

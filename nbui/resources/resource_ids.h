@@ -23,6 +23,10 @@
 #define IDS_NB_NO_CONNECTION 14000
 #define IDS_NB_BAD_URL 14001
 #define IDS_NB_CORRUPT_IMAGE 14002
+#define IDS_NB_CATEGORY_STORE_FAILED 14020      // "%1" = why
+#define IDS_NB_SUBSCRIPTION_SAVE_FAILED 14021
+#define IDS_NB_SUBSCRIPTION_NAME_RESERVED 14022  // "%1" = new, "%2" = old
+#define IDS_NB_CATEGORY_GONE 14023              // "%1" = category name
 
 // --- Dialog templates carried by the library and the language modules
 

@@ -23,6 +23,13 @@ const StringEntry kEnglishLibraryStrings[] = {
     {IDS_NB_NO_CONNECTION, "Could not connect to the internet"},
     {IDS_NB_BAD_URL, "The URL address is not valid"},
     {IDS_NB_CORRUPT_IMAGE, "The image is corrupt"},
+    {IDS_NB_CATEGORY_STORE_FAILED, "The categories could not be changed (%1). Nothing was changed."},
+    {IDS_NB_SUBSCRIPTION_SAVE_FAILED,
+     "The category was changed, but the subscription file could not be saved. The subscription still names the "
+     "category as before."},
+    {IDS_NB_SUBSCRIPTION_NAME_RESERVED,
+     "The name '%1' is kept for a subscription that is still to come. The category '%2' keeps its name."},
+    {IDS_NB_CATEGORY_GONE, "The category '%1' no longer exists. The list now shows the categories as they are."},
 };
 const size_t kEnglishLibraryStringCount = sizeof kEnglishLibraryStrings / sizeof kEnglishLibraryStrings[0];
 

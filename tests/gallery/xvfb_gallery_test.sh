@@ -11,6 +11,8 @@ command -v xdotool > /dev/null || skip "xdotool is not installed"
 command -v import > /dev/null || skip "ImageMagick is not installed"
 
 work=$(mktemp -d)
+# Both runs keep their data and settings in the work folder, never the user's.
+export XDG_DATA_HOME="$work/data" NBUI_SETTINGS_FILE="$work/settings.ini"
 display=""
 for d in $(seq 91 140); do
   if [ ! -e "/tmp/.X$d-lock" ] && [ ! -e "/tmp/.X11-unix/X$d" ]; then display=":$d"; break; fi
