@@ -71,7 +71,16 @@ void CCategoriesPage::CreateControls() {
                   kEventListId);
   m_events.SetItemHeight(0, 18);
   AddControl(WC_BUTTON, "&Event categories...", BS_PUSHBUTTON | WS_TABSTOP, CRect(460, 206, 640, 232), kEditEventsId);
-  AddControl(WC_BUTTON, "Event category \u25BE", BS_PUSHBUTTON | WS_TABSTOP, CRect(460, 242, 640, 268), kEventMenuId);
+  // Its menu comes with FillEventMenu below, once the chosen category is known.
+  m_eventButton.Create(static_cast<CMenu*>(nullptr), 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(460, 242, 640, 268),
+                       this, kEventMenuId);
+  m_eventButton.SendMessage(WM_SETFONT, font, FALSE);
+  m_eventButton.onChoice = [this](int chosen) {
+    m_nEventCategory = static_cast<int>(m_eventMenu->GetMenuItemID(chosen)) - NB_CATEGORY_MENU_FIRST_ID;
+    FillEventMenu();
+    ShowEventCategory();
+    Report("Event category chosen from the colored menu");
+  };
   AddControl(WC_STATIC, "", SS_LEFT | SS_NOPREFIX, CRect(460, 276, 760, 294), kEventChosenId);
 
   if (!m_address->IsOpen()) Report("The address book could not be opened: " + m_address->error);
@@ -79,6 +88,7 @@ void CCategoriesPage::CreateControls() {
   FillAddressCombo(NB_CATEGORY_ITEM_ALL);
   FillEventList();
   ShowEventCategory();
+  FillEventMenu();
 }
 
 void CCategoriesPage::FillAddressCombo(int nSelect) {
@@ -132,29 +142,37 @@ void CCategoriesPage::EditEventCategories() {
   FillEventList();
   m_combo.Invalidate();
   ShowEventCategory();
+  FillEventMenu();
   Report(dlg.m_bColorChanged ? "Event colors changed" : "Event categories closed");
 }
 
-// A plain push button pops the colored menu up under itself; this one
-// function is what changes when the page moves to the library's menu button.
-void CCategoriesPage::ChooseEventCategory() {
-  if (!m_calendar->IsOpen()) return;
-  CNbColorCatMenu menu;
-  menu.CreatePopupMenu();
+void CCategoriesPage::FillEventMenu() {
+  auto menu = std::make_unique<CNbColorCatMenu>();
+  menu->CreatePopupMenu();
+  int position = 0, count = 0;
+  CString name = "Unfiled";
   CCategory* cat = nullptr;
-  for (m_calendar->store.FindFirst(cat); cat; m_calendar->store.FindNext(cat)) {
-    UINT checked = cat->GetIndex() == m_nEventCategory ? MF_CHECKED : 0;
-    menu.AppendMenu(MF_STRING | checked, NB_CATEGORY_MENU_FIRST_ID + cat->GetIndex(), cat->GetName());
+  if (m_calendar->IsOpen()) m_calendar->store.FindFirst(cat);
+  for (; cat; m_calendar->store.FindNext(cat)) {
+    // The colored menu draws the check it was made with, so it is made
+    // again after every choice.
+    bool current = cat->GetIndex() == m_nEventCategory;
+    if (current) {
+      position = count;
+      name = cat->GetName();
+    }
+    menu->AppendMenu(MF_STRING | (current ? MF_CHECKED : 0), NB_CATEGORY_MENU_FIRST_ID + cat->GetIndex(),
+                     cat->GetName());
+    ++count;
   }
-  menu.ChangeToOwnerDraw(&menu);
-  CRect button;
-  ::GetWindowRect(::GetDlgItem(m_hWnd, kEventMenuId), &button);
-  UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(menu.m_hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD,
-                                                     button.left, button.bottom, m_hWnd, nullptr));
-  if (!chosen) return;
-  m_nEventCategory = static_cast<int>(chosen) - NB_CATEGORY_MENU_FIRST_ID;
-  ShowEventCategory();
-  Report("Event category chosen from the colored menu");
+  menu->ChangeToOwnerDraw(menu.get());
+  // The button keeps a pointer to the menu: hand it the new one before the
+  // old one goes.
+  m_eventButton.SetButtonMenu(menu.get(), position);
+  m_eventMenu = std::move(menu);
+  // Owner-drawn items keep their names in their records, not in the menu,
+  // so the button shows the name it is given here.
+  m_eventButton.SetWindowText(name);
 }
 
 void CCategoriesPage::ShowEventCategory() {
@@ -180,7 +198,6 @@ BOOL CCategoriesPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (code == BN_CLICKED && lParam) {
     if (id == kEditAddressId) EditAddressCategories();
     else if (id == kEditEventsId) EditEventCategories();
-    else if (id == kEventMenuId) ChooseEventCategory();
     else return CGalleryPage::OnCommand(wParam, lParam);
     return TRUE;
   }

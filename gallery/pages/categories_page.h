@@ -9,9 +9,11 @@
 #include <memory>
 
 #include "categories/color_cat_combo.h"
+#include "categories/color_cat_menu.h"
 #include "categories/swatch_list_box.h"
 #include "gallery_page.h"
 #include "pages/category_samples.h"
+#include "pages/choice_button.h"
 
 class CCategoriesPage : public CGalleryPage {
  public:
@@ -39,12 +41,16 @@ class CCategoriesPage : public CGalleryPage {
   void FillEventList();
   void EditAddressCategories();
   void EditEventCategories();
-  void ChooseEventCategory();
+  // The event category button's colored menu of the calendar's categories,
+  // made again after every change to them and every choice.
+  void FillEventMenu();
   void ShowEventCategory();
 
   std::unique_ptr<CSampleBook> m_address;
   std::unique_ptr<CSampleBook> m_calendar;
   CNbColorCatCombo m_combo;
   CNbSwatchListBox m_events;
+  std::unique_ptr<CNbColorCatMenu> m_eventMenu;
+  CChoiceButton m_eventButton;
   int m_nEventCategory = 1;
 };
