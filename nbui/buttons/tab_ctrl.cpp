@@ -112,15 +112,9 @@ BOOL CNbTabCtrl::DeleteItem(int nIndex) {
   if (!item) return FALSE;
   delete item;
   m_items.erase(m_items.begin() + nIndex);
-  // Keep the active index on a tab that exists: the same tab when one
-  // before it went, the one now in its place when it went itself.
-  int active = m_nActive;
-  if (nIndex < m_nActive) {
-    m_nActive = active - 1;
-  } else if (nIndex == m_nActive) {
-    m_nActive = -1;
-    if (GetCount() > 0) Activate(std::min(active, GetCount() - 1));
-  }
+  // Deleting leaves the active index alone, as hosts expect, except that
+  // it never points past the tabs that are left (-1 when none is).
+  if (m_nActive >= GetCount()) m_nActive = GetCount() - 1;
   if (m_hWnd) {
     RecalcLayout();
     InvalidateNew(TRUE);
