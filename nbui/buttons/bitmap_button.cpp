@@ -10,6 +10,9 @@
 
 namespace {
 constexpr int kImageLimit = 64;
+// The button-type bits, with the one above the four that name the type, so
+// that no kind of button survives the switch to owner drawing.
+constexpr DWORD kTypeBits = 0x1F;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CNbBitmapButton, CButton)
@@ -65,7 +68,7 @@ void CNbBitmapButton::SetCxImage(CxImage* pImage) {
 
 void CNbBitmapButton::PreSubclassWindow() {
   // Whatever kind of button it was, it is drawn here from now on.
-  ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW, SWP_FRAMECHANGED);
+  ModifyStyle(kTypeBits, BS_OWNERDRAW, SWP_FRAMECHANGED);
   CButton::PreSubclassWindow();
 }
 
@@ -77,7 +80,7 @@ BOOL CNbBitmapButton::PreTranslateMessage(MSG* pMsg) {
 }
 
 LRESULT CNbBitmapButton::OnSetStyle(WPARAM wParam, LPARAM lParam) {
-  return DefWindowProc(BM_SETSTYLE, (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW, lParam);
+  return DefWindowProc(BM_SETSTYLE, (wParam & ~static_cast<WPARAM>(kTypeBits)) | BS_OWNERDRAW, lParam);
 }
 
 BOOL CNbBitmapButton::OnClicked() {

@@ -63,8 +63,8 @@ class BitmapButtonTest : public ButtonsTest {
 }  // namespace
 
 TEST_F(BitmapButtonTest, BecomesOwnerDrawnAndStaysSo) {
-  Make("Go", BS_DEFPUSHBUTTON);
-  EXPECT_EQ(button_.CWnd::GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
+  Make("Go", BS_DEFPUSHBUTTON | 0x10);
+  EXPECT_EQ(button_.CWnd::GetStyle() & 0x1F, static_cast<DWORD>(BS_OWNERDRAW)) << "all five type bits replaced";
   button_.SendMessage(BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
   EXPECT_EQ(button_.CWnd::GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
 }
