@@ -149,6 +149,20 @@ TEST_F(EditListEditingTest, TabFromTheNeighboursEntersAtTheFirstOrLastRow) {
   EXPECT_EQ(::GetFocus(), Editor());
 }
 
+TEST_F(EditListEditingTest, FocusFromTheParentOpensNoRow) {
+  MakeForm();
+  ::EnableWindow(Child(kBeforeId), FALSE);  // the list is the parent's first tab stop
+  ::SetFocus(host_.m_hWnd);
+  list_.SetFocus();
+  nbp::test::Pump();
+  EXPECT_TRUE(Selected().empty());
+  EXPECT_EQ(::GetFocus(), Hwnd());
+  // The list's own keys work on the focus row.
+  PressKey(VK_SPACE);
+  EXPECT_EQ(Selected(), std::vector<int>{0});
+  EXPECT_EQ(EditorText(), "Ann Lee");
+}
+
 TEST_F(EditListEditingTest, TabInTheListWindowItselfOpensTheFirstRow) {
   MakeForm();
   list_.SetFocus();
