@@ -73,11 +73,14 @@ TEST_F(EditListEditingTest, TypingUntilTheValueWrapsGrowsTheRowAndMovesTheRowsBe
   CRect below;
   list_.GetItemCell(2, &below);
   std::string typed = "Northwind";
+  list_.events.clear();
   while (Height(1) == 18 && typed.size() < 200) {
     Type(" Traders");
     typed += " Traders";
   }
   ASSERT_EQ(Height(1), 18 + line);
+  // To the owner the row closed and opened again at its new size.
+  EXPECT_EQ(list_.events, (std::vector<std::string>{"deselect 1", "select 1"}));
   EXPECT_EQ(EditorText(), typed);
   // The caret stays at the end of what was typed, and the editor covers the taller value.
   int start = -1, end = -1;
