@@ -88,6 +88,13 @@ TEST_F(EditListPaintTest, MenuLabelsCarryTheirMark) {
   auto plain = InkSpan(Rects(0).m_rcLabel), menu = InkSpan(Rects(1).m_rcLabel);
   EXPECT_EQ(Label(1), "Work");
   EXPECT_LE(menu.first, plain.first - 6);
+  // A menu label shows an "&" too: beside the bare mark there is its ink.
+  list_.AddItem(kPhoneMenu, 0, "&", "", 0, FALSE);
+  list_.AddItem(kPhoneMenu, 0, "", "", 0, FALSE);
+  Repaint();
+  auto amp = InkSpan(Rects(2).m_rcLabel), bare = InkSpan(Rects(3).m_rcLabel);
+  ASSERT_GE(bare.second, 0);
+  EXPECT_LE(amp.first, bare.first - 4);
 }
 
 TEST_F(EditListPaintTest, WrappedValuesDrawOnEveryLine) {
