@@ -66,7 +66,9 @@ TEST_F(EditListPaintTest, LabelsAlignByTypeAndShowAmpersands) {
   list_.AddItem("Tom & Jo", "", 0, FALSE);
   list_.AddItem("Tom & Jo", "", NB_EDITLIST_TYPE_LEFTLABEL, FALSE);
   list_.AddItem("Tom && Jo", "", 0, FALSE);
+  list_.AddItem("&", "", 0, FALSE);
   Repaint();
+  EXPECT_GE(InkSpan(Rects(3).m_rcLabel).second, 0);  // a lone "&" is drawn
   auto right = InkSpan(Rects(0).m_rcLabel), left = InkSpan(Rects(1).m_rcLabel);
   ASSERT_GE(right.second, 0);
   ASSERT_GE(left.second, 0);
