@@ -103,7 +103,10 @@ void CNbEditList::OnSetFocus(CWnd* pOldWnd) {
   Default();
   HWND old = pOldWnd ? pOldWnd->m_hWnd : nullptr;
   CWnd* parent = GetParent();
-  if (old && old != m_hWnd && !::IsChild(m_hWnd, old) && !m_bFocusByMouse && parent && GetItemCount() > 0) {
+  // Only focus moving over from one of the list's neighbours tabs in: focus
+  // that comes from the parent itself or from another window opens no row.
+  if (old && old != m_hWnd && !::IsChild(m_hWnd, old) && !m_bFocusByMouse && parent &&
+      ::IsChild(parent->m_hWnd, old) && GetItemCount() > 0) {
     // Focus tabbed in from the control before the list opens the first
     // row; focus tabbed back from the control after it opens the last.
     if (::GetNextDlgTabItem(parent->m_hWnd, old, FALSE) == m_hWnd) SelectAndScrollItem(0, TRUE);

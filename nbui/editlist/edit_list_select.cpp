@@ -105,9 +105,16 @@ LRESULT CNbEditList::OnCharEntered(WPARAM, LPARAM) {
   if (EffectiveHeight(Row(row)) == before) return 0;
   // The row grew or shrank: the text goes back to it, the editor takes the
   // new size in place (keeping the focus, the caret and the composition),
-  // and every row below moves, so all of them are repainted.
-  WriteEditorText();
+  // and every row below moves, so all of them are repainted. To the owner
+  // this is the row closed and opened again, and its hook hears both.
   UpdateViewInfo();
+  InvalidateFrom(row);
+  OnItemSelected(row, FALSE);
+  if (m_nEditItem != row) return 0;  // the hook ended or moved the edit
+  WriteEditorText();
+  OnItemSelected(row, TRUE);
+  if (m_nEditItem != row) return 0;
+  m_nFocusItem = row;
   CListItemRects rects;
   GetItemRects(row, rects);
   m_edit.MoveWindow(&rects.m_rcValue, FALSE);
@@ -116,7 +123,6 @@ LRESULT CNbEditList::OnCharEntered(WPARAM, LPARAM) {
   m_edit.SetRectNP(&format);
   if (int first = m_edit.GetFirstVisibleLine(); first > 0) m_edit.LineScroll(-first);
   m_edit.Invalidate();
-  InvalidateFrom(row);
   return 0;
 }
 

@@ -73,11 +73,14 @@ TEST_F(EditListEditingTest, TypingUntilTheValueWrapsGrowsTheRowAndMovesTheRowsBe
   CRect below;
   list_.GetItemCell(2, &below);
   std::string typed = "Northwind";
+  list_.events.clear();
   while (Height(1) == 18 && typed.size() < 200) {
     Type(" Traders");
     typed += " Traders";
   }
   ASSERT_EQ(Height(1), 18 + line);
+  // To the owner the row closed and opened again at its new size.
+  EXPECT_EQ(list_.events, (std::vector<std::string>{"deselect 1", "select 1"}));
   EXPECT_EQ(EditorText(), typed);
   // The caret stays at the end of what was typed, and the editor covers the taller value.
   int start = -1, end = -1;
@@ -147,6 +150,20 @@ TEST_F(EditListEditingTest, TabFromTheNeighboursEntersAtTheFirstOrLastRow) {
   PressKey(VK_TAB, nbp::test::kShift);
   EXPECT_EQ(Selected(), std::vector<int>{3});
   EXPECT_EQ(::GetFocus(), Editor());
+}
+
+TEST_F(EditListEditingTest, FocusFromTheParentOpensNoRow) {
+  MakeForm();
+  ::EnableWindow(Child(kBeforeId), FALSE);  // the list is the parent's first tab stop
+  ::SetFocus(host_.m_hWnd);
+  list_.SetFocus();
+  nbp::test::Pump();
+  EXPECT_TRUE(Selected().empty());
+  EXPECT_EQ(::GetFocus(), Hwnd());
+  // The list's own keys work on the focus row.
+  PressKey(VK_SPACE);
+  EXPECT_EQ(Selected(), std::vector<int>{0});
+  EXPECT_EQ(EditorText(), "Ann Lee");
 }
 
 TEST_F(EditListEditingTest, TabInTheListWindowItselfOpensTheFirstRow) {

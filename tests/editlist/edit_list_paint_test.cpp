@@ -66,7 +66,9 @@ TEST_F(EditListPaintTest, LabelsAlignByTypeAndShowAmpersands) {
   list_.AddItem("Tom & Jo", "", 0, FALSE);
   list_.AddItem("Tom & Jo", "", NB_EDITLIST_TYPE_LEFTLABEL, FALSE);
   list_.AddItem("Tom && Jo", "", 0, FALSE);
+  list_.AddItem("&", "", 0, FALSE);
   Repaint();
+  EXPECT_GE(InkSpan(Rects(3).m_rcLabel).second, 0);  // a lone "&" is drawn
   auto right = InkSpan(Rects(0).m_rcLabel), left = InkSpan(Rects(1).m_rcLabel);
   ASSERT_GE(right.second, 0);
   ASSERT_GE(left.second, 0);
@@ -88,6 +90,13 @@ TEST_F(EditListPaintTest, MenuLabelsCarryTheirMark) {
   auto plain = InkSpan(Rects(0).m_rcLabel), menu = InkSpan(Rects(1).m_rcLabel);
   EXPECT_EQ(Label(1), "Work");
   EXPECT_LE(menu.first, plain.first - 6);
+  // A menu label shows an "&" too: beside the bare mark there is its ink.
+  list_.AddItem(kPhoneMenu, 0, "&", "", 0, FALSE);
+  list_.AddItem(kPhoneMenu, 0, "", "", 0, FALSE);
+  Repaint();
+  auto amp = InkSpan(Rects(2).m_rcLabel), bare = InkSpan(Rects(3).m_rcLabel);
+  ASSERT_GE(bare.second, 0);
+  EXPECT_LE(amp.first, bare.first - 4);
 }
 
 TEST_F(EditListPaintTest, WrappedValuesDrawOnEveryLine) {
