@@ -55,20 +55,32 @@ TEST_F(ColorCatDlg, OpensWithTheFirstCategorySelectedAndItsSwatchPressed) {
 }
 
 TEST_F(ColorCatDlg, TheSwatchesLieInTwoRowsOfEightBelowTheLabel) {
-  RECT label{}, first{}, ninth{}, last{};
+  // Client rectangles of the label, the list and the 16 swatches.
+  auto inClient = [](HWND dialog, int id) {
+    RECT r{};
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  RECT label{}, list{};
+  std::vector<RECT> swatches;
   Steps({[&] {
-    GetWindowRect(GetDlgItem(Active(), 605), &label);
-    GetWindowRect(GetDlgItem(Active(), 1000), &first);
-    GetWindowRect(GetDlgItem(Active(), 1008), &ninth);
-    GetWindowRect(GetDlgItem(Active(), 1015), &last);
+    label = inClient(Active(), 605);
+    list = inClient(Active(), kList);
+    for (int p = 0; p < 16; ++p) swatches.push_back(inClient(Active(), 1000 + p));
     Click(Active(), IDOK);
   }});
   dlg.DoModal();
-  EXPECT_GE(first.top, label.bottom) << "the label stays readable";
-  EXPECT_EQ(first.right - first.left, 20);
-  EXPECT_EQ(ninth.top - first.top, 25);
-  EXPECT_EQ(ninth.left, first.left);
-  EXPECT_EQ(last.left - first.left, 7 * 25);
+  ASSERT_EQ(swatches.size(), 16u);
+  for (int p = 0; p < 16; ++p) {
+    const RECT& r = swatches[static_cast<size_t>(p)];
+    EXPECT_EQ(r.left, 15 + 25 * (p % 8)) << p;
+    EXPECT_EQ(r.top, 185 + 25 * (p / 8)) << p;
+    EXPECT_EQ(r.right - r.left, 20) << p;
+    EXPECT_EQ(r.bottom - r.top, 20) << p;
+  }
+  EXPECT_LE(label.bottom, 185) << "the label stays readable";
+  EXPECT_GE(label.top, list.bottom);
 }
 
 TEST_F(ColorCatDlg, AnEmptyStoreListsNothingAndPressesNoSwatch) {
