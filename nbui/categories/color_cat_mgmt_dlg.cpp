@@ -68,6 +68,9 @@ class CNbColorCatListSide : public nbui::categories::DialogListSide<CNbUIColorCa
     m_dlg.m_catList.DeleteItem(nIndex);
     return m_dlg.m_catList.AddItem(strNew, slot);
   }
+  // Selecting by name raises no notification, so the swatches are told
+  // here: after New and after a merge the pressed swatch is the selected
+  // category's, never the color of one that is gone.
   void SelectName(const CString& strName, bool bExact) override {
     if (bExact) SelectExactly(strName);
     else m_dlg.m_catList.SelectString(-1, strName);

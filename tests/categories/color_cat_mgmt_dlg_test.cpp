@@ -189,6 +189,26 @@ TEST_F(ColorCatDlg, ARenameKeepsAColorChosenButNotYetStored) {
   EXPECT_EQ(NbThemeGetCategorySlot(travel), NbSwatchSlotAt(10));
 }
 
+TEST_F(ColorCatDlg, AMergeSelectsTheCategoryMergedIntoAndPressesItsSwatch) {
+  nbp::Headless()->AnswerMessageBox(IDYES);
+  std::string selected;
+  int pressed = -1;
+  Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kRename); },
+         [&] { EnterName("Family"); },
+         [&] {
+           selected = catdrv::SelectedName(Active(), kList);
+           pressed = PressedSwatch(Active());
+           Click(Active(), IDOK);
+         }});
+  dlg.DoModal();
+  EXPECT_EQ(selected, "Family");
+  EXPECT_EQ(pressed, NbSwatchPositionOf(9));
+  EXPECT_EQ(world.IndexOf("Travel"), -1);
+  EXPECT_EQ(world.LiveCounts(), (std::map<int, int>{{family, 5}}));
+  EXPECT_EQ(dlg.m_bNameChanged, 1);
+  EXPECT_EQ(NbThemeGetCategorySlot(family), 9);
+}
+
 TEST_F(ColorCatDlg, DeleteRemovesTheItemAndItsRecordsMoveToZero) {
   std::vector<std::string> names;
   Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kDelete); },
