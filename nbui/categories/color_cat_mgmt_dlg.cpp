@@ -1,7 +1,9 @@
 #include "categories/color_cat_mgmt_dlg.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
+#include <string>
 
 #include "NbThemes/nbthemes.h"
 #include "categories/cat_mgmt_core_internal.h"
@@ -67,6 +69,22 @@ class CNbColorCatListSide : public nbui::categories::DialogListSide<CNbUIColorCa
     int slot = m_dlg.m_catList.GetItemSwatchIndex(strOld);
     m_dlg.m_catList.DeleteItem(nIndex);
     return m_dlg.m_catList.AddItem(strNew, slot);
+  }
+  // A change the store refused shows the store's categories again, each
+  // with the color chosen for it in this dialog when it has one: a failure
+  // elsewhere must not undo the user's unsaved choices.
+  void Refill() override {
+    CNbSwatchListBox& list = m_dlg.m_catList;
+    std::map<std::string, int> chosen;
+    for (int i = 0; i < list.GetCount(); ++i) {
+      LPCTSTR name = list.GetItemName(i);
+      chosen[name] = list.GetItemSwatchIndex(name);
+    }
+    DialogListSide::Refill();
+    for (int i = 0; i < list.GetCount(); ++i) {
+      auto kept = chosen.find(list.GetItemName(i));
+      if (kept != chosen.end()) list.ChangeItemSwatchIndex(i, kept->second);
+    }
   }
   // Selecting by name raises no notification, so the swatches are told
   // here: after New and after a merge the pressed swatch is the selected

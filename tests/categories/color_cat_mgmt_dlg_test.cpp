@@ -223,6 +223,28 @@ TEST_F(ColorCatDlg, DeleteRemovesTheItemAndItsRecordsMoveToZero) {
   EXPECT_EQ(dlg.m_bDeleted, 1);
 }
 
+TEST_F(ColorCatDlg, AChangeTheStoreRefusesKeepsTheColorsChosenSoFar) {
+  CNbDatabase other;
+  ASSERT_TRUE(other.Open(world.DbPath().c_str()));
+  world.db.SetBusyTimeout(0);
+  Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), 1010); },
+         [&] { ClickItem(Active(), kList, "Family"); },
+         [&] {
+           other.Begin();
+           Click(Active(), kDelete);
+         },
+         [&] { Click(Active(), IDOK); },
+         [&] {
+           other.Rollback();
+           Click(Active(), IDOK);
+         }});
+  dlg.DoModal();
+  ASSERT_EQ(Boxes().size(), 1u) << "the locked database was reported";
+  EXPECT_EQ(world.IndexOf("Family"), family);
+  EXPECT_EQ(NbThemeGetCategorySlot(travel), NbSwatchSlotAt(10));
+  EXPECT_EQ(NbThemeGetCategorySlot(family), 9);
+}
+
 TEST_F(ColorCatDlg, ACategoryWhoseSlotNoSwatchShowsLeavesTheSwatchesAlone) {
   int before = -1, after = -1;
   Steps({[&] {
