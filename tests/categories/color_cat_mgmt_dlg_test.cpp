@@ -211,14 +211,19 @@ TEST_F(ColorCatDlg, AMergeSelectsTheCategoryMergedIntoAndPressesItsSwatch) {
 
 TEST_F(ColorCatDlg, DeleteRemovesTheItemAndItsRecordsMoveToZero) {
   std::vector<std::string> names;
+  int pressed = -1, sel = 0;
   Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kDelete); },
          [&] { Click(Active(), IDOK); },
          [&] {
            names = Names(Active(), kList);
+           pressed = PressedSwatch(Active());
+           sel = catdrv::Selection(Active(), kList);
            Click(Active(), IDOK);
          }});
   dlg.DoModal();
   EXPECT_EQ(names, (std::vector<std::string>{"Family"}));
+  EXPECT_EQ(sel, -1);
+  EXPECT_EQ(pressed, NbSwatchPositionOf(6)) << "the deleted category's swatch stays pressed";
   EXPECT_EQ(world.LiveCounts(), (std::map<int, int>{{0, 3}, {family, 2}}));
   EXPECT_EQ(dlg.m_bDeleted, 1);
 }
