@@ -47,23 +47,29 @@ struct Subscription {
   bool Subscribed() const { return position != -1; }
 };
 
-// <user's folder>/<conduit's folder>/<file name>. Without a user, a
-// conduit or either folder there is no subscription file to look at, and
-// the step is left out rather than done on a path from the root.
+// <user's folder>/<conduit's folder>/<file name>. A view without a
+// conduit, or a conduit whose folder cannot be named, leaves the conduit
+// part out: the file is then looked for in the user's folder itself.
+// Without a user or a folder of the user's there is no subscription file
+// to look at, and the step is left out rather than done on a path from
+// the root.
 CString SubscriptionPath(const CatDialogState& state) {
   CString folder;
   FindUserFolder(state.userName, folder);
-  DWORD creator = state.viewId == kAddressViewId ? kAddressCreator : state.viewId == kMemoViewId ? kMemoCreator : 0;
-  if (!creator || folder.IsEmpty()) return CString();
-  char text[12] = {};
-  int size = 8;
-  if (NbConduitGetCreatorText(creator, text, &size) < 0) return CString();
-  char conduit[512] = {};
-  size = 512;
-  if (NbConduitGetCreatorFolder(text, conduit, &size) < 0 || !conduit[0]) return CString();
   CString file = Load(IDS_NB_SUBSCRIPTION_FILE);
-  if (file.IsEmpty()) return CString();
-  return folder + "/" + conduit + "/" + file;
+  if (folder.IsEmpty() || file.IsEmpty()) return CString();
+  DWORD creator = state.viewId == kAddressViewId ? kAddressCreator : state.viewId == kMemoViewId ? kMemoCreator : 0;
+  CString path = folder + "/";
+  if (creator) {
+    char text[12] = {};
+    int size = 8;
+    char conduit[512] = {};
+    if (NbConduitGetCreatorText(creator, text, &size) >= 0) {
+      size = 512;
+      if (NbConduitGetCreatorFolder(text, conduit, &size) >= 0 && conduit[0]) path += CString(conduit) + "/";
+    }
+  }
+  return path + file;
 }
 
 Subscription LookUpSubscription(const CatDialogState& state, const CString& name) {
@@ -307,14 +313,13 @@ void RenameCategory(CatDialogState& state, CatListSide& list) {
   CString newName;
   dlg.GetName(newName);
   CCategory* newCat = nullptr;
+  bool taken = state.store->FindName(newName, newCat) == CAT_OK && newCat;
   // The store finds names regardless of case: the category's own name in
-  // other letters is a plain rename, never a merge into itself.
-  if (state.store->FindName(newName, newCat) != CAT_OK || !newCat || newCat == oldCat) {
-    if (newCat == oldCat && SameExactly(oldName, newName)) return;
-    PlainRename(state, list, sel, *oldCat, sub, oldName, newName);
-  } else {
-    Merge(state, list, sel, *oldCat, *newCat, sub, oldName, newName);
-  }
+  // other letters is a plain rename, never a merge into itself. The very
+  // same name goes the merge way, which asks its question and stops there.
+  if (taken && newCat == oldCat && !SameExactly(oldName, newName)) taken = false;
+  if (taken) Merge(state, list, sel, *oldCat, *newCat, sub, oldName, newName);
+  else PlainRename(state, list, sel, *oldCat, sub, oldName, newName);
 }
 
 unsigned short SelectedCategoryId(CatDialogState& state, CatListSide& list) {

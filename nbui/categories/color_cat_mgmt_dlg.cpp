@@ -1,7 +1,9 @@
 #include "categories/color_cat_mgmt_dlg.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
+#include <string>
 
 #include "NbThemes/nbthemes.h"
 #include "categories/cat_mgmt_core_internal.h"
@@ -18,18 +20,28 @@ constexpr int kSwatchLeft = 15;
 constexpr int kSwatchTop = 185;
 constexpr int kSwatchesPerRow = 8;
 constexpr int kHighestNewSlot = 15;  // slot 16 is never given by New
-constexpr int kLabelGap = 3;
+constexpr int kLabelGap = 1;
 
-// The top of the swatch rows: 185 pixels, or lower where the dialog's font
-// makes the "Select color:" label above them reach further down, so that
-// the swatches never cover it.
-int SwatchTop(CWnd& dialog) {
+// The swatch rows start 185 pixels down. Where the dialog's font makes the
+// "Select color:" label above them reach further down, the label moves up
+// (never over the list) so that the swatches do not cover it.
+void KeepLabelClearOfSwatches(CWnd& dialog) {
   CWnd* label = dialog.GetDlgItem(IDC_NB_SELECT_COLOR);
-  if (!label) return kSwatchTop;
+  if (!label) return;
   CRect r;
   label->GetWindowRect(&r);
   dialog.ScreenToClient(&r);
-  return std::max(kSwatchTop, static_cast<int>(r.bottom) + kLabelGap);
+  int overlap = r.bottom + kLabelGap - kSwatchTop;
+  if (overlap <= 0) return;
+  int floor = 0;
+  if (CWnd* list = dialog.GetDlgItem(IDC_NB_COLOR_LIST)) {
+    CRect l;
+    list->GetWindowRect(&l);
+    dialog.ScreenToClient(&l);
+    floor = l.bottom;
+  }
+  int top = std::max(floor, static_cast<int>(r.top) - overlap);
+  label->SetWindowPos(nullptr, r.left, top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -58,6 +70,25 @@ class CNbColorCatListSide : public nbui::categories::DialogListSide<CNbUIColorCa
     m_dlg.m_catList.DeleteItem(nIndex);
     return m_dlg.m_catList.AddItem(strNew, slot);
   }
+  // A change the store refused shows the store's categories again, each
+  // with the color chosen for it in this dialog when it has one: a failure
+  // elsewhere must not undo the user's unsaved choices.
+  void Refill() override {
+    CNbSwatchListBox& list = m_dlg.m_catList;
+    std::map<std::string, int> chosen;
+    for (int i = 0; i < list.GetCount(); ++i) {
+      LPCTSTR name = list.GetItemName(i);
+      chosen[name] = list.GetItemSwatchIndex(name);
+    }
+    DialogListSide::Refill();
+    for (int i = 0; i < list.GetCount(); ++i) {
+      auto kept = chosen.find(list.GetItemName(i));
+      if (kept != chosen.end()) list.ChangeItemSwatchIndex(i, kept->second);
+    }
+  }
+  // Selecting by name raises no notification, so the swatches are told
+  // here: after New and after a merge the pressed swatch is the selected
+  // category's, never the color of one that is gone.
   void SelectName(const CString& strName, bool bExact) override {
     if (bExact) SelectExactly(strName);
     else m_dlg.m_catList.SelectString(-1, strName);
@@ -93,10 +124,10 @@ BOOL CNbUIColorCatMgmtDlg::OnInitDialog() {
   CBaseDialog::OnInitDialog();
   CenterWindow();
   nbui::categories::SetDialogTitle(*this, m_strComponentName);
-  int top = SwatchTop(*this);
+  KeepLabelClearOfSwatches(*this);
   for (int p = 0; p < NB_CATEGORY_SLOT_COUNT; ++p) {
     int x = kSwatchLeft + kSwatchPitch * (p % kSwatchesPerRow);
-    int y = top + kSwatchPitch * (p / kSwatchesPerRow);
+    int y = kSwatchTop + kSwatchPitch * (p / kSwatchesPerRow);
     CRect rect(x, y, x + kSwatchSize, y + kSwatchSize);
     m_swatches[p].Create(NbThemeGetSlotColor(NbSwatchSlotAt(p)), WS_CHILD | WS_VISIBLE, rect, this,
                          NB_FIRST_SWATCH_ID + p);

@@ -109,14 +109,53 @@ TEST_F(CatSubscriptions, AnUnsubscribedCategorysDeleteDialogHidesTheNoteAndClose
   EXPECT_EQ((okSubscribed.top - subscribed.top) - (okPlain.top - plain.top), 30);
 }
 
-TEST_F(CatSubscriptions, WithoutAConduitTheSubscriptionFileIsNeverTouched) {
+TEST_F(CatSubscriptions, WithoutAConduitTheFileIsLookedForInTheUsersOwnFolder) {
+  const std::string inConduit = std::string(kHeader) + "subscription\tTravel\tTravel\tx\t0\n";
+  const std::string own = world.Dir() + "/anna/subscriptions.dat";
   Subscribe("subscription\tTravel\tTravel\tx\t0\n");
+  WriteText(own, std::string(kHeader) + "subscription\tTravel\tTravel\ty\t0\nsubscription\tFamily\tFamily\tz\t0\n");
   dlg.SetCurrentViewID(1);
+  bool noteShown = false;
   Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kDelete); },
-         [&] { Click(Active(), IDOK); }, [&] { Click(Active(), IDOK); }});
+         [&] {
+           noteShown = IsWindowVisible(GetDlgItem(Active(), 431));
+           Click(Active(), IDOK);
+         },
+         [&] { Click(Active(), IDOK); }});
   dlg.DoModal();
+  EXPECT_TRUE(noteShown);
+  EXPECT_EQ(world.IndexOf("Travel"), -1);
+  EXPECT_EQ(ReadText(own), std::string(kHeader) + "subscription\tFamily\tFamily\tz\t0\n");
+  EXPECT_EQ(ReadText(file), inConduit) << "the address conduit's file is not this view's";
+}
+
+TEST_F(CatSubscriptions, AnUnknownUserHasNoSubscriptionFile) {
+  Subscribe("subscription\tTravel\tTravel\tx\t0\n");
+  dlg.SetCurrentUserName("Bert");
+  bool noteShown = true;
+  Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kDelete); },
+         [&] {
+           noteShown = IsWindowVisible(GetDlgItem(Active(), 431));
+           Click(Active(), IDOK);
+         },
+         [&] { Click(Active(), IDOK); }});
+  dlg.DoModal();
+  EXPECT_FALSE(noteShown);
   EXPECT_EQ(world.IndexOf("Travel"), -1);
   EXPECT_EQ(ReadText(file), std::string(kHeader) + "subscription\tTravel\tTravel\tx\t0\n");
+}
+
+TEST_F(CatSubscriptions, RenamingASubscribedCategoryToItsOwnNameAsksAndThenChangesNothing) {
+  Subscribe("subscription\tTravel\tTravel\tx\t0\n");
+  nbp::Headless()->AnswerMessageBox(IDYES);
+  RenameTravelTo("Travel");
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, Format2(IDS_NB_MERGE_BOTH_SUBSCRIBED, "Travel", "Travel"));
+  EXPECT_EQ(Boxes()[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(world.IndexOf("Travel"), travel);
+  EXPECT_EQ(world.LiveCounts(), (std::map<int, int>{{travel, 3}, {family, 2}}));
+  EXPECT_EQ(ReadText(file), std::string(kHeader) + "subscription\tTravel\tTravel\tx\t0\n");
+  EXPECT_EQ(dlg.m_bNameChanged, 0);
 }
 
 TEST_F(CatSubscriptions, RenamingASubscribedCategoryAsksFirstAndCancelStops) {

@@ -55,20 +55,32 @@ TEST_F(ColorCatDlg, OpensWithTheFirstCategorySelectedAndItsSwatchPressed) {
 }
 
 TEST_F(ColorCatDlg, TheSwatchesLieInTwoRowsOfEightBelowTheLabel) {
-  RECT label{}, first{}, ninth{}, last{};
+  // Client rectangles of the label, the list and the 16 swatches.
+  auto inClient = [](HWND dialog, int id) {
+    RECT r{};
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  RECT label{}, list{};
+  std::vector<RECT> swatches;
   Steps({[&] {
-    GetWindowRect(GetDlgItem(Active(), 605), &label);
-    GetWindowRect(GetDlgItem(Active(), 1000), &first);
-    GetWindowRect(GetDlgItem(Active(), 1008), &ninth);
-    GetWindowRect(GetDlgItem(Active(), 1015), &last);
+    label = inClient(Active(), 605);
+    list = inClient(Active(), kList);
+    for (int p = 0; p < 16; ++p) swatches.push_back(inClient(Active(), 1000 + p));
     Click(Active(), IDOK);
   }});
   dlg.DoModal();
-  EXPECT_GE(first.top, label.bottom) << "the label stays readable";
-  EXPECT_EQ(first.right - first.left, 20);
-  EXPECT_EQ(ninth.top - first.top, 25);
-  EXPECT_EQ(ninth.left, first.left);
-  EXPECT_EQ(last.left - first.left, 7 * 25);
+  ASSERT_EQ(swatches.size(), 16u);
+  for (int p = 0; p < 16; ++p) {
+    const RECT& r = swatches[static_cast<size_t>(p)];
+    EXPECT_EQ(r.left, 15 + 25 * (p % 8)) << p;
+    EXPECT_EQ(r.top, 185 + 25 * (p / 8)) << p;
+    EXPECT_EQ(r.right - r.left, 20) << p;
+    EXPECT_EQ(r.bottom - r.top, 20) << p;
+  }
+  EXPECT_LE(label.bottom, 185) << "the label stays readable";
+  EXPECT_GE(label.top, list.bottom);
 }
 
 TEST_F(ColorCatDlg, AnEmptyStoreListsNothingAndPressesNoSwatch) {
@@ -177,18 +189,65 @@ TEST_F(ColorCatDlg, ARenameKeepsAColorChosenButNotYetStored) {
   EXPECT_EQ(NbThemeGetCategorySlot(travel), NbSwatchSlotAt(10));
 }
 
+TEST_F(ColorCatDlg, AMergeSelectsTheCategoryMergedIntoAndPressesItsSwatch) {
+  nbp::Headless()->AnswerMessageBox(IDYES);
+  std::string selected;
+  int pressed = -1;
+  Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kRename); },
+         [&] { EnterName("Family"); },
+         [&] {
+           selected = catdrv::SelectedName(Active(), kList);
+           pressed = PressedSwatch(Active());
+           Click(Active(), IDOK);
+         }});
+  dlg.DoModal();
+  EXPECT_EQ(selected, "Family");
+  EXPECT_EQ(pressed, NbSwatchPositionOf(9));
+  EXPECT_EQ(world.IndexOf("Travel"), -1);
+  EXPECT_EQ(world.LiveCounts(), (std::map<int, int>{{family, 5}}));
+  EXPECT_EQ(dlg.m_bNameChanged, 1);
+  EXPECT_EQ(NbThemeGetCategorySlot(family), 9);
+}
+
 TEST_F(ColorCatDlg, DeleteRemovesTheItemAndItsRecordsMoveToZero) {
   std::vector<std::string> names;
+  int pressed = -1, sel = 0;
   Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kDelete); },
          [&] { Click(Active(), IDOK); },
          [&] {
            names = Names(Active(), kList);
+           pressed = PressedSwatch(Active());
+           sel = catdrv::Selection(Active(), kList);
            Click(Active(), IDOK);
          }});
   dlg.DoModal();
   EXPECT_EQ(names, (std::vector<std::string>{"Family"}));
+  EXPECT_EQ(sel, -1);
+  EXPECT_EQ(pressed, NbSwatchPositionOf(6)) << "the deleted category's swatch stays pressed";
   EXPECT_EQ(world.LiveCounts(), (std::map<int, int>{{0, 3}, {family, 2}}));
   EXPECT_EQ(dlg.m_bDeleted, 1);
+}
+
+TEST_F(ColorCatDlg, AChangeTheStoreRefusesKeepsTheColorsChosenSoFar) {
+  CNbDatabase other;
+  ASSERT_TRUE(other.Open(world.DbPath().c_str()));
+  world.db.SetBusyTimeout(0);
+  Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), 1010); },
+         [&] { ClickItem(Active(), kList, "Family"); },
+         [&] {
+           other.Begin();
+           Click(Active(), kDelete);
+         },
+         [&] { Click(Active(), IDOK); },
+         [&] {
+           other.Rollback();
+           Click(Active(), IDOK);
+         }});
+  dlg.DoModal();
+  ASSERT_EQ(Boxes().size(), 1u) << "the locked database was reported";
+  EXPECT_EQ(world.IndexOf("Family"), family);
+  EXPECT_EQ(NbThemeGetCategorySlot(travel), NbSwatchSlotAt(10));
+  EXPECT_EQ(NbThemeGetCategorySlot(family), 9);
 }
 
 TEST_F(ColorCatDlg, ACategoryWhoseSlotNoSwatchShowsLeavesTheSwatchesAlone) {
