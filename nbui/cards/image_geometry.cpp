@@ -1,5 +1,7 @@
 #include "cards/image_geometry.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 
 namespace {
@@ -25,18 +27,18 @@ void NBScalePropRect(CRect& rc, int nMax) {
 
 void NBDrawRectImage(CDC* pDC, CxImage* pImage, RECT* pRect) {
   if (!pDC || !pImage || !pRect || !pImage->IsValid()) return;
-  int64_t w = pImage->GetWidth(), h = pImage->GetHeight();
   int64_t dw = int64_t{pRect->right} - pRect->left, dh = int64_t{pRect->bottom} - pRect->top;
   if (dw <= 0 || dh <= 0) return;
-  if (w > dw || h > dh) {
-    // The side whose ratio to the box is the larger one fills the box.
-    if (w * dh >= h * dw) {
-      h = ScaledSide(dw, h, w);
-      w = dw;
-    } else {
-      w = ScaledSide(dh, w, h);
-      h = dh;
-    }
+  // The destination's width limits both sides, so a picture taller than the
+  // box is wide comes out smaller than the box.
+  CRect img(0, 0, static_cast<int>(pImage->GetWidth()), static_cast<int>(pImage->GetHeight()));
+  NBScalePropRect(img, static_cast<int>(std::min<int64_t>(dw, INT_MAX)));
+  int64_t w = img.Width(), h = img.Height();
+  if (h > dh) {
+    // A tall picture in a wide box would cover what lies above and below
+    // it: the height limits it instead.
+    w = ScaledSide(dh, pImage->GetWidth(), pImage->GetHeight());
+    h = dh;
   }
   if (w <= 0 || h <= 0) return;
   int64_t left = pRect->left + ((dw - w) >> 1), top = pRect->top + ((dh - h) >> 1);

@@ -16,8 +16,9 @@
 // rectangle (right < left or bottom < top) leaves rc as it is.
 NBUI_API void NBScalePropRect(CRect& rc, int nMax);
 
-// Draws pImage centred in *pRect through CxImage::Draw. A picture larger than
-// the rectangle is scaled down by the smaller of the two ratios (width and
-// height), so it always stays inside; a smaller one keeps its size. Null
-// arguments, an invalid image or an empty or inverted rectangle draw nothing.
+// Draws pImage centred in *pRect through CxImage::Draw, scaled as
+// NBScalePropRect scales it with the rectangle's width as the limit. Where
+// that would leave the picture higher than the rectangle, the height limits
+// it instead, so it always stays inside. Null arguments, an invalid image or
+// an empty or inverted rectangle draw nothing.
 NBUI_API void NBDrawRectImage(CDC* pDC, CxImage* pImage, RECT* pRect);

@@ -107,6 +107,22 @@ TEST_F(DrawRectImage, WidePictureIsScaledToTheWidth) {
   EXPECT_EQ(Painted(), CRect(0, 25, 100, 75));
 }
 
+// The box's width is the limit for both sides, so in a tall box a picture
+// higher than the box is wide shrinks below the box's size.
+TEST_F(DrawRectImage, TallBoxLimitsBothSidesByItsWidth) {
+  CxImage fitting = Solid(150, 300);
+  RECT box{0, 0, 100, 200};
+  NBDrawRectImage(&dc, &fitting, &box);
+  EXPECT_EQ(Painted(), CRect(25, 50, 75, 150));  // 50 x 100, not the whole box
+}
+
+TEST_F(DrawRectImage, PictureWithinATallBoxButHigherThanItsWidthShrinks) {
+  CxImage image = Solid(60, 150);
+  RECT box{10, 10, 110, 210};
+  NBDrawRectImage(&dc, &image, &box);
+  EXPECT_EQ(Painted(), CRect(40, 60, 80, 160));  // 40 x 100 centred
+}
+
 // The tall picture in a wide box is scaled by the height, so it stays inside
 // the box instead of covering what lies above and below it.
 TEST_F(DrawRectImage, TallPictureInAWideBoxStaysInside) {
