@@ -3,11 +3,11 @@
 // memory.
 //
 // Pictures come from synced records and web addresses, so decoding trusts
-// nothing: a picture larger than 64 x 2^20 pixels, with a palette index out
-// of range, a compressed run past its row, bad bit-field masks, offsets past
-// the end or truncated data gives an invalid image (IsValid() false,
-// GetLastError() says why), decided before anything the size of the picture
-// is allocated. Nothing is ever printed.
+// nothing: a picture larger than 64 megapixels (64,000,000 pixels), with a
+// palette index out of range, a compressed run past its row, bad bit-field
+// masks, offsets past the end or truncated data gives an invalid image
+// (IsValid() false, GetLastError() says why), decided before anything the
+// size of the picture is allocated. Nothing is ever printed.
 //
 // Depths: 1, 4 and 8 bits per pixel are palette images; 24 is opaque color;
 // 32 is color with an alpha channel (not premultiplied). Decoding keeps the

@@ -11,9 +11,9 @@
 
 namespace cximage {
 
-// The largest picture decoded or created: 64 x 2^20 pixels. Every size is
+// The largest picture decoded or created: 64 megapixels. Every size is
 // checked against it before anything the size of the picture is allocated.
-constexpr uint64_t kMaxPixels = 64ull << 20;
+constexpr uint64_t kMaxPixels = 64'000'000;
 
 // True when width x height is positive and within kMaxPixels (computed in 64
 // bits, so no product overflows).

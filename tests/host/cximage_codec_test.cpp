@@ -214,10 +214,19 @@ TEST(CxImageOps, ResampleRefusesBadArguments) {
   EXPECT_FALSE(image.Resample(0, 5));
   EXPECT_FALSE(image.Resample(5, -1));
   EXPECT_FALSE(image.Resample(100000, 100000));
+  EXPECT_FALSE(image.Resample(8001, 8000));  // one row over 64 megapixels
   EXPECT_FALSE(image.Resample(5, 5, 7));
   EXPECT_EQ(image.GetWidth(), 23u);
   CxImage invalid;
   EXPECT_FALSE(invalid.Resample(5, 5));
+}
+
+TEST(CxImageOps, CreateStopsAtSixtyFourMegapixels) {
+  CxImage image;
+  EXPECT_FALSE(image.Create(8001, 8000, 1));
+  EXPECT_FALSE(image.IsValid());
+  EXPECT_TRUE(image.Create(8000, 8000, 1));
+  EXPECT_EQ(image.GetWidth() * image.GetHeight(), 64000000u);
 }
 
 }  // namespace
