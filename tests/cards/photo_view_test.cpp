@@ -239,3 +239,46 @@ TEST_F(PhotoViewTest, AMillionTilesPaintOnlyWhatShows) {
   EXPECT_LE(view_.descriptions, 4 * 15);
   EXPECT_EQ(view_.PtToCardIndex(CPoint(150, 140)), 150000 * 5 + 5 + 1);
 }
+
+TEST_F(PhotoViewTest, PadlockAndNoteStackInTheBodysLeftColumn) {
+  MakeView(420, 300, 1);
+  view_.describe = [](int, CPhotoCardDesc& d) {
+    d.m_bPrivate = 1;
+    d.m_bNote = 1;
+  };
+  Paint();
+  CPhotoCardRects r;
+  view_.GetCardRects(0, r);
+  COLORREF body = FirstColor(36);
+  // The padlock (14 x 15) centred in the 16-pixel column 2 pixels in, the
+  // note (16 x 16) 2 pixels below it.
+  CRect padlock(r.m_rcBody.left + 3, r.m_rcBody.top + 2, r.m_rcBody.left + 17, r.m_rcBody.top + 17);
+  CRect note(r.m_rcBody.left + 2, padlock.bottom + 2, r.m_rcBody.left + 18, padlock.bottom + 18);
+  int area = padlock.Width() * padlock.Height();
+  EXPECT_LT(Count(padlock, body), area);
+  EXPECT_LT(Count(note, body), note.Width() * note.Height());
+  CRect column(r.m_rcBody.left, r.m_rcBody.top, r.m_rcBody.left + 24, r.m_rcBody.top + 50);
+  for (int y = column.top; y < column.bottom; ++y)
+    for (int x = column.left; x < column.right; ++x)
+      if (!padlock.PtInRect(CPoint(x, y)) && !note.PtInRect(CPoint(x, y))) EXPECT_EQ(Px(x, y), body) << x << ", " << y;
+}
+
+TEST_F(PhotoViewTest, NoPhotoIsCentredInTheBody) {
+  MakeView(420, 300, 1);
+  view_.describe = [](int, CPhotoCardDesc&) {};
+  Paint();
+  CPhotoCardRects r;
+  view_.GetCardRects(0, r);
+  COLORREF text = FirstColor(35);
+  CRect box(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+  for (int y = r.m_rcBody.top; y < r.m_rcBody.bottom; ++y)
+    for (int x = r.m_rcBody.left; x < r.m_rcBody.right; ++x)
+      if (Px(x, y) == text) {
+        box.left = std::min<int>(box.left, x), box.top = std::min<int>(box.top, y);
+        box.right = std::max<int>(box.right, x + 1), box.bottom = std::max<int>(box.bottom, y + 1);
+      }
+  ASSERT_FALSE(box.IsRectEmpty());
+  CPoint centre = r.m_rcBody.CenterPoint(), drawn = box.CenterPoint();
+  EXPECT_NEAR(drawn.x, centre.x, 3);
+  EXPECT_NEAR(drawn.y, centre.y, 4);  // the glyphs sit a little above the line's middle
+}
