@@ -95,6 +95,18 @@ int CreateCompressor(jpeg_compress_struct* c, ErrorManager* e) {
   return 0;
 }
 
+// Huffman coding spends at least one bit on every block of every component,
+// so a file with fewer bits after its header than the picture has blocks is
+// cut short, and is refused before the picture is allocated. Arithmetic
+// coding has no such floor.
+bool ShorterThanItsBlocks(const jpeg_decompress_struct& d) {
+  if (d.arith_code) return false;
+  uint64_t blocks = 0;
+  for (int i = 0; i < d.num_components; ++i)
+    blocks += uint64_t{d.comp_info[i].width_in_blocks} * d.comp_info[i].height_in_blocks;
+  return uint64_t{d.src->bytes_in_buffer} * 8 < blocks;
+}
+
 int OrientationOf(const jpeg_decompress_struct& d) {
   for (jpeg_saved_marker_ptr m = d.marker_list; m; m = m->next) {
     if (m->marker != JPEG_APP0 + 1) continue;
@@ -127,6 +139,8 @@ const char* DecodeJpeg(const uint8_t* data, size_t size, Raster& out) {
     why = e.truncated ? "truncated data" : "not a valid JPEG picture";
   } else if (!SizeAllowed(d.image_width, d.image_height)) {
     why = "picture too large or empty";
+  } else if (ShorterThanItsBlocks(d)) {
+    why = "truncated data";
   } else {
     bool grey = d.jpeg_color_space == JCS_GRAYSCALE;
     bool cmyk = d.jpeg_color_space == JCS_CMYK || d.jpeg_color_space == JCS_YCCK;

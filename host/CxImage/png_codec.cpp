@@ -38,6 +38,14 @@ const char* DecodePng(const uint8_t* data, size_t size, Raster& out) {
     png_image_free(&img);
     return "picture too large or empty";
   }
+  // Deflate packs at most 1032 bytes into one, and every row holds a filter
+  // byte and at least a bit a pixel: a file smaller than that share of its
+  // rows is cut short, and is refused before the picture is allocated.
+  uint64_t rows = uint64_t{img.height} * (1 + (uint64_t{img.width} + 7) / 8);
+  if (uint64_t{size} * 1032 < rows) {
+    png_image_free(&img);
+    return "truncated data";
+  }
   // Sixteen-bit samples are sRGB like eight-bit ones, not linear light.
   img.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
   bool alpha = img.format & PNG_FORMAT_FLAG_ALPHA;

@@ -254,6 +254,13 @@ TEST(RefuseJpeg, OversizeTruncatedAndGarbage) {
                   (std::to_string(width) + " x " + std::to_string(height) + " JPEG").c_str());
   }
 
+  // A header for 8000 x 8000 pixels over the data of 40 x 30: too few bytes
+  // for the blocks, refused before the picture is allocated.
+  std::vector<uint8_t> claims = good;
+  PutBigEndian16(claims, sof + 5, 8000);
+  PutBigEndian16(claims, sof + 7, 8000);
+  ExpectRefused(claims, CXIMAGE_FORMAT_JPG, "truncated data", "8000 x 8000 JPEG of 40 x 30 data");
+
   std::vector<uint8_t> cut(good.begin(), good.begin() + good.size() / 2);
   Outcome o = Decode(cut, CXIMAGE_FORMAT_JPG);
   EXPECT_FALSE(o.valid);
@@ -288,6 +295,12 @@ TEST(RefusePng, OversizeTruncatedAndBadChecksum) {
                   (std::to_string(width) + " x " + std::to_string(height) + " PNG").c_str());
   }
 
+  std::vector<uint8_t> claims = good;
+  for (size_t at : {16, 20}) claims[at] = 0, claims[at + 1] = 0, claims[at + 2] = 0x1F, claims[at + 3] = 0x40;  // 8000
+  uint32_t claimsCrc = Crc32(claims.data() + 12, 17);
+  for (int i = 0; i < 4; ++i) claims[29 + i] = static_cast<uint8_t>(claimsCrc >> (24 - 8 * i));
+  ExpectRefused(claims, CXIMAGE_FORMAT_PNG, "truncated data", "8000 x 8000 PNG of 40 x 30 data");
+
   std::vector<uint8_t> cut(good.begin(), good.begin() + good.size() - 30);
   Outcome o = Decode(cut, CXIMAGE_FORMAT_PNG);
   EXPECT_FALSE(o.valid);
@@ -296,6 +309,23 @@ TEST(RefusePng, OversizeTruncatedAndBadChecksum) {
   std::vector<uint8_t> badCrc = good;
   badCrc[17] ^= 1;
   ExpectRefused(badCrc, CXIMAGE_FORMAT_PNG, "not a valid PNG picture", "IHDR checksum");
+}
+
+// The least bytes a picture can take are well below what real encoders
+// write: large pictures of one color, as compact as they come, still decode.
+TEST(RefuseAny, LargePicturesOfOneColorAreNotTakenForTruncated) {
+  for (auto [format, bpp] : {std::pair{CXIMAGE_FORMAT_PNG, 1}, std::pair{CXIMAGE_FORMAT_PNG, 24},
+                             std::pair{CXIMAGE_FORMAT_JPG, 8}, std::pair{CXIMAGE_FORMAT_JPG, 24}}) {
+    CxImage plain;
+    ASSERT_TRUE(plain.Create(2000, 1500, static_cast<WORD>(bpp)));
+    BYTE* buffer = nullptr;
+    long size = 0;
+    ASSERT_TRUE(plain.Encode(buffer, size, format));
+    CxImage back(buffer, static_cast<DWORD>(size), format);
+    CxImage::FreeMemory(buffer);
+    EXPECT_TRUE(back.IsValid()) << format << ", " << bpp << " bits, " << size << " bytes: " << back.GetLastError();
+    EXPECT_EQ(back.GetWidth(), 2000u);
+  }
 }
 
 TEST(RefuseAny, UnknownFormatsAndEmptyBuffers) {
