@@ -25,6 +25,19 @@ class CatSubscriptions : public CategoryDialogTest {
     dlg.SetCurrentViewID(30028);
   }
   void Subscribe(const std::string& lines) { WriteText(file, kHeader + lines); }
+  // Deletes Travel with the delete dialog's OK, then closes the dialog;
+  // true when the delete dialog showed the subscription note.
+  bool DeleteTravel() {
+    bool noteShown = false;
+    Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kDelete); },
+           [&] {
+             noteShown = IsWindowVisible(GetDlgItem(Active(), 431));
+             Click(Active(), IDOK);
+           },
+           [&] { Click(Active(), IDOK); }});
+    dlg.DoModal();
+    return noteShown;
+  }
   void RenameTravelTo(const char* name) {
     Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kRename); },
            [name] { EnterName(name); }, [&] { Click(Active(), IDOK); }});
@@ -47,14 +60,7 @@ TEST_F(CatSubscriptions, TheUserIsFoundIgnoringCaseAndTheFileLivesInTheConduitFo
 
 TEST_F(CatSubscriptions, DeletingASubscribedCategoryShowsTheNoteAndDropsTheSubscriptionAfterTheStore) {
   Subscribe("subscription\tTravel\tTravel\thttps://example.org/trips\t0\nsubscription\tFamily\tKin\tx\t0\n");
-  bool noteShown = false;
-  Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kDelete); },
-         [&] {
-           noteShown = IsWindowVisible(GetDlgItem(Active(), 431));
-           Click(Active(), IDOK);
-         },
-         [&] { Click(Active(), IDOK); }});
-  dlg.DoModal();
+  bool noteShown = DeleteTravel();
   EXPECT_TRUE(noteShown);
   EXPECT_EQ(ReadText(file), std::string(kHeader) + "subscription\tFamily\tKin\tx\t0\n");
   EXPECT_EQ(world.IndexOf("Travel"), -1);
@@ -115,14 +121,7 @@ TEST_F(CatSubscriptions, WithoutAConduitTheFileIsLookedForInTheUsersOwnFolder) {
   Subscribe("subscription\tTravel\tTravel\tx\t0\n");
   WriteText(own, std::string(kHeader) + "subscription\tTravel\tTravel\ty\t0\nsubscription\tFamily\tFamily\tz\t0\n");
   dlg.SetCurrentViewID(1);
-  bool noteShown = false;
-  Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kDelete); },
-         [&] {
-           noteShown = IsWindowVisible(GetDlgItem(Active(), 431));
-           Click(Active(), IDOK);
-         },
-         [&] { Click(Active(), IDOK); }});
-  dlg.DoModal();
+  bool noteShown = DeleteTravel();
   EXPECT_TRUE(noteShown);
   EXPECT_EQ(world.IndexOf("Travel"), -1);
   EXPECT_EQ(ReadText(own), std::string(kHeader) + "subscription\tFamily\tFamily\tz\t0\n");
@@ -132,14 +131,7 @@ TEST_F(CatSubscriptions, WithoutAConduitTheFileIsLookedForInTheUsersOwnFolder) {
 TEST_F(CatSubscriptions, AnUnknownUserHasNoSubscriptionFile) {
   Subscribe("subscription\tTravel\tTravel\tx\t0\n");
   dlg.SetCurrentUserName("Bert");
-  bool noteShown = true;
-  Steps({[&] { ClickItem(Active(), kList, "Travel"); }, [&] { Click(Active(), kDelete); },
-         [&] {
-           noteShown = IsWindowVisible(GetDlgItem(Active(), 431));
-           Click(Active(), IDOK);
-         },
-         [&] { Click(Active(), IDOK); }});
-  dlg.DoModal();
+  bool noteShown = DeleteTravel();
   EXPECT_FALSE(noteShown);
   EXPECT_EQ(world.IndexOf("Travel"), -1);
   EXPECT_EQ(ReadText(file), std::string(kHeader) + "subscription\tTravel\tTravel\tx\t0\n");
