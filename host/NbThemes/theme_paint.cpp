@@ -89,12 +89,19 @@ void NbThemeFillGradient(CDC* pDC, LPCRECT lpRect, COLORREF crFrom, COLORREF crT
   if (!Usable(pDC, lpRect)) return;
   CRect r(lpRect);
   if (r.IsRectEmpty()) return;
+  // The colors follow the whole rectangle, but only the stripes the DC can
+  // show are filled: a title across a huge window costs what its visible
+  // part costs.
+  CRect shown(r);
+  CRect box;
+  int clip = pDC->GetClipBox(&box);
+  if (clip == NULLREGION || (clip != ERROR && !shown.IntersectRect(&r, &box))) return;
   KeepBkColor keep(pDC);
   int w = r.Width(), h = r.Height();
   switch (nMode) {
     case NB_THEME_GRADIENT_HORIZONTAL:
     case NB_THEME_GRADIENT_SHEEN:
-      for (int x = 0; x < w; ++x) {
+      for (int x = shown.left - r.left; x < shown.right - r.left; ++x) {
         COLORREF c = NbThemeBlendColor(crFrom, crTo, w - 1, x);
         int upper = nMode == NB_THEME_GRADIENT_SHEEN ? h / 2 : 0;
         if (upper > 0) pDC->FillSolidRect(r.left + x, r.top, 1, upper, NbThemeShadeColor(c, 24));
@@ -102,7 +109,8 @@ void NbThemeFillGradient(CDC* pDC, LPCRECT lpRect, COLORREF crFrom, COLORREF crT
       }
       break;
     case NB_THEME_GRADIENT_VERTICAL:
-      for (int y = 0; y < h; ++y) pDC->FillSolidRect(r.left, r.top + y, w, 1, NbThemeBlendColor(crFrom, crTo, h - 1, y));
+      for (int y = shown.top - r.top; y < shown.bottom - r.top; ++y)
+        pDC->FillSolidRect(shown.left, r.top + y, shown.Width(), 1, NbThemeBlendColor(crFrom, crTo, h - 1, y));
       break;
     default:
       pDC->FillSolidRect(r, crFrom);

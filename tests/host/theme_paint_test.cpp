@@ -1,6 +1,8 @@
 // The theme's painters, checked pixel by pixel in a memory DC.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "NbThemes/nbthemes.h"
 #include "mfc/dc.h"
 #include "mfc/gdiobj.h"
@@ -115,6 +117,37 @@ TEST_F(ThemePaint, GradientModes) {
   EXPECT_EQ(Px(60, 3), from) << "a single column takes the start color";
   NbThemeFillGradient(&dc_, CRect(70, 5, 60, 0), from, to, NB_THEME_GRADIENT_HORIZONTAL);  // empty
   EXPECT_EQ(Px(65, 2), kWhite);
+}
+
+TEST_F(ThemePaint, AClippedGradientKeepsTheColorsOfTheWholeRectangle) {
+  COLORREF from = RGB(0, 0, 0), to = RGB(200, 100, 50);
+  struct Case {
+    int mode;
+    CRect clip;
+    CPoint probe;  // steps along the gradient from here
+    CSize step;
+  };
+  for (const Case& c : {Case{NB_THEME_GRADIENT_HORIZONTAL, CRect(50, 0, 90, kHeight), CPoint(0, 10), CSize(1, 0)},
+                        Case{NB_THEME_GRADIENT_SHEEN, CRect(100, 0, 130, kHeight), CPoint(0, 2), CSize(1, 0)},
+                        Case{NB_THEME_GRADIENT_VERTICAL, CRect(0, 30, kWidth, 45), CPoint(70, 0), CSize(0, 1)}}) {
+    CRect whole(0, 0, kWidth, kHeight);
+    NbThemeFillGradient(&dc_, whole, from, to, c.mode);
+    std::vector<COLORREF> full;
+    for (CPoint p = c.probe; whole.PtInRect(p); p += c.step) full.push_back(Px(p.x, p.y));
+
+    dc_.FillSolidRect(whole, kWhite);
+    dc_.IntersectClipRect(c.clip);
+    NbThemeFillGradient(&dc_, whole, from, to, c.mode);
+    dc_.SelectClipRgn(nullptr);
+    int i = 0;
+    for (CPoint p = c.probe; whole.PtInRect(p); p += c.step, ++i) {
+      if (c.clip.PtInRect(p))
+        EXPECT_EQ(Px(p.x, p.y), full[i]) << "mode " << c.mode << " at " << p.x << "," << p.y;
+      else
+        EXPECT_EQ(Px(p.x, p.y), kWhite) << "mode " << c.mode << " painted outside the clip at " << p.x << "," << p.y;
+    }
+    dc_.FillSolidRect(whole, kWhite);
+  }
 }
 
 TEST_F(ThemePaint, TheAlternativeBackgroundIsALighterHatchedShade) {
