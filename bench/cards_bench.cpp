@@ -14,21 +14,17 @@
 #include <vector>
 
 #include "cards/card_view.h"
-#include "mfc/app.h"
-#include "nbp/clock.h"
-#include "nbp/test_driver.h"
+#include "view_bench_host.h"
 
 namespace {
 
-constexpr int kCards = 1000000;
-using Clock = std::chrono::steady_clock;
+using viewbench::Clock;
+using viewbench::Since;
 
-double Since(Clock::time_point start, double scale = 1e3) {
-  return std::chrono::duration<double>(Clock::now() - start).count() * scale;
-}
+constexpr int kCards = 1000000;
 
 // A host's view: a realistic description built per request.
-class CBenchView : public CNbCardView {
+class CBenchView : public viewbench::WithLinearHit<CNbCardView, CCardRects> {
  public:
   void GetCardDescription(int nIndex, CCardDesc& desc) override {
     desc.m_strTitle.Format("Contact %d", nIndex + 1);
@@ -36,16 +32,6 @@ class CBenchView : public CNbCardView {
     desc.m_strCategory = "Business";
     desc.m_bNote = nIndex % 7 == 0;
   }
-  // The linear scan: every card measured (and described) from the first on.
-  int LinearHit(CPoint pt) {
-    for (int i = 0; i < GetCardCount(); ++i) {
-      CCardRects rects;
-      GetCardRects(i, rects);
-      if (rects.m_rcCard.PtInRect(pt)) return i;
-    }
-    return -1;
-  }
-  using CNbCardView::OnVScroll;
 };
 
 int CALLBACK ByData(LPARAM a, LPARAM b, LPARAM) { return a < b ? -1 : a > b ? 1 : 0; }
@@ -53,31 +39,8 @@ int CALLBACK ByData(LPARAM a, LPARAM b, LPARAM) { return a < b ? -1 : a > b ? 1 
 // Item data in a shuffled order, as records sorted by another key would be.
 void* Record(int i) { return reinterpret_cast<void*>(static_cast<intptr_t>((i * 7919LL) % kCards + 1)); }
 
-struct Host {
-  CWinApp app{"Cards bench"};
-  CWnd parent;
-  CBenchView view;
-
-  explicit Host(int cards) {
-    nbp::clock::Pin(1078920000);
-    parent.CreateEx(0, nullptr, "Bench", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 1400, 900, nullptr, nullptr);
-    view.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1280, 800), &parent, 1);
-    for (int i = 0; i < cards; ++i) view.AddCard(Record(i), FALSE);
-    nbp::test::Pump();
-  }
-  ~Host() {
-    view.DestroyWindow();
-    parent.DestroyWindow();
-  }
-  void ScrollTo(int row) {
-    SCROLLINFO si{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, row, 0};
-    view.SetScrollInfo(SB_VERT, &si, TRUE);
-  }
-  double PaintMs() {
-    auto start = Clock::now();
-    view.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    return Since(start);
-  }
+struct Host : viewbench::ViewHost<CBenchView> {
+  explicit Host(int cards) : ViewHost("Cards bench", cards, Record) {}
 };
 
 void BM_HitTest(benchmark::State& state) {
@@ -114,17 +77,8 @@ BENCHMARK(BM_HitTest)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void BM_FullPaint(benchmark::State& state) {
   Host big(kCards), small(100);
-  big.ScrollTo((kCards / big.view.GetColumnCount()) / 2);
-  double bigMs = 0, smallMs = 0;
-  int runs = 0;
-  for (auto _ : state) {
-    bigMs += big.PaintMs();
-    smallMs += small.PaintMs();
-    ++runs;
-  }
-  state.counters["paint_1000000_ms"] = bigMs / runs;
-  state.counters["paint_100_ms"] = smallMs / runs;
-  state.counters["ratio"] = bigMs / smallMs;
+  big.ScrollToMiddle();
+  viewbench::PaintAgainstHundred(state, big, small);
 }
 BENCHMARK(BM_FullPaint)->Unit(benchmark::kMillisecond)->Iterations(20);
 

@@ -2,27 +2,19 @@
 // in the same run:
 //   full paint of 1280x800 with a picture per tile  vs the same view holding 100 tiles
 //   hit-test of a point                              vs the linear scan over every tile's rectangles
-#include <benchmark/benchmark.h>
-
-#include <chrono>
-
 #include "cards/image_geometry.h"
 #include "cards/photo_view.h"
-#include "mfc/app.h"
-#include "nbp/clock.h"
-#include "nbp/test_driver.h"
+#include "view_bench_host.h"
 
 namespace {
 
-constexpr int kTiles = 1000000;
-using Clock = std::chrono::steady_clock;
+using viewbench::Clock;
+using viewbench::Since;
 
-double Since(Clock::time_point start, double scale = 1e3) {
-  return std::chrono::duration<double>(Clock::now() - start).count() * scale;
-}
+constexpr int kTiles = 1000000;
 
 // A host's view: one 160 x 120 picture fitted into every tile that has one.
-class CBenchPhotoView : public CNbPhotoView {
+class CBenchPhotoView : public viewbench::WithLinearHit<CNbPhotoView, CPhotoCardRects> {
  public:
   CBenchPhotoView() {
     m_picture.Create(160, 120, 24);
@@ -35,59 +27,21 @@ class CBenchPhotoView : public CNbPhotoView {
     desc.m_bPhoto = nIndex % 9 != 0;
   }
   void DrawPhoto(CDC* pDC, int, RECT* pRect) override { NBDrawRectImage(pDC, &m_picture, pRect); }
-  int LinearHit(CPoint pt) {
-    for (int i = 0; i < GetCardCount(); ++i) {
-      CPhotoCardRects rects;
-      GetCardRects(i, rects);
-      if (rects.m_rcCard.PtInRect(pt)) return i;
-    }
-    return -1;
-  }
 
  private:
   CxImage m_picture;
 };
 
-struct Host {
-  CWinApp app{"Photo bench"};
-  CWnd parent;
-  CBenchPhotoView view;
+void* Record(int i) { return reinterpret_cast<void*>(static_cast<intptr_t>(i + 1)); }
 
-  explicit Host(int tiles) {
-    nbp::clock::Pin(1078920000);
-    parent.CreateEx(0, nullptr, "Bench", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 1400, 900, nullptr, nullptr);
-    view.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1280, 800), &parent, 1);
-    for (int i = 0; i < tiles; ++i) view.AddCard(reinterpret_cast<void*>(static_cast<intptr_t>(i + 1)), FALSE);
-    nbp::test::Pump();
-  }
-  ~Host() {
-    view.DestroyWindow();
-    parent.DestroyWindow();
-  }
-  void ScrollToMiddle() {
-    SCROLLINFO si{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, view.GetCardCount() / view.GetColumnCount() / 2, 0};
-    view.SetScrollInfo(SB_VERT, &si, TRUE);
-  }
-  double PaintMs() {
-    auto start = Clock::now();
-    view.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    return Since(start);
-  }
+struct Host : viewbench::ViewHost<CBenchPhotoView> {
+  explicit Host(int tiles) : ViewHost("Photo bench", tiles, Record) {}
 };
 
 void BM_PhotoPaint(benchmark::State& state) {
   Host big(kTiles), small(100);
   big.ScrollToMiddle();
-  double bigMs = 0, smallMs = 0;
-  int runs = 0;
-  for (auto _ : state) {
-    bigMs += big.PaintMs();
-    smallMs += small.PaintMs();
-    ++runs;
-  }
-  state.counters["paint_1000000_ms"] = bigMs / runs;
-  state.counters["paint_100_ms"] = smallMs / runs;
-  state.counters["ratio"] = bigMs / smallMs;
+  viewbench::PaintAgainstHundred(state, big, small);
 }
 BENCHMARK(BM_PhotoPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
 

@@ -13,18 +13,14 @@
 #include <string>
 
 #include "editlist/edit_list.h"
-#include "mfc/app.h"
-#include "nbp/clock.h"
-#include "nbp/test_driver.h"
+#include "view_bench_host.h"
 
 namespace {
 
-constexpr int kRows = 100000;
-using Clock = std::chrono::steady_clock;
+using viewbench::Clock;
+using viewbench::Since;
 
-double Since(Clock::time_point start, double scale) {
-  return std::chrono::duration<double>(Clock::now() - start).count() * scale;
-}
+constexpr int kRows = 100000;
 
 // The fastest of `batches` runs of `calls` calls, in microseconds a call:
 // on a shared machine the other programs only ever add time.
@@ -90,11 +86,7 @@ struct Host {
     parent.DestroyWindow();
   }
   void ScrollToEnd() { list.SendMessage(WM_VSCROLL, SB_PAGEDOWN); list.EnsureVisible(list.GetItemCount() - 1); }
-  double PaintMs() {
-    auto start = Clock::now();
-    list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    return Since(start, 1e3);
-  }
+  double PaintMs() { return viewbench::PaintMs(list); }
 };
 
 Host& Big() {
