@@ -44,7 +44,6 @@ TEST_F(PickerPaintTest, EventsGetASquareAndMarkedOnesAFill) {
 TEST_F(PickerPaintTest, GridLinesAndTheBlackFrame) {
   MakePicker(1, 1, 210, 180);
   nbp::test::Pump();
-  CPickerRects r = Rects(0);
   COLORREF grid = Item(46).crColor1;
   // The lines run just left of and above each painted cell.
   CRect second = picker_.GetCellRect(0, 8);
