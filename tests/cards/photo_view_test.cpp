@@ -260,7 +260,9 @@ TEST_F(PhotoViewTest, PadlockAndNoteStackInTheBodysLeftColumn) {
   CRect column(r.m_rcBody.left, r.m_rcBody.top, r.m_rcBody.left + 24, r.m_rcBody.top + 50);
   for (int y = column.top; y < column.bottom; ++y)
     for (int x = column.left; x < column.right; ++x)
-      if (!padlock.PtInRect(CPoint(x, y)) && !note.PtInRect(CPoint(x, y))) EXPECT_EQ(Px(x, y), body) << x << ", " << y;
+      if (!padlock.PtInRect(CPoint(x, y)) && !note.PtInRect(CPoint(x, y))) {
+        EXPECT_EQ(Px(x, y), body) << x << ", " << y;
+      }
 }
 
 TEST_F(PhotoViewTest, NoPhotoIsCentredInTheBody) {

@@ -171,7 +171,9 @@ TEST_F(SurfaceDc, ClipRegionsAreRelativeToTheClientOrigin) {
   TextOut(dc, 0, 0, "WWWWWWWWWWWW", 12);
   for (int x = 0; x < 60; ++x)
     for (int y = 0; y < 50; ++y)
-      if (x < 30 || x >= 35) ASSERT_TRUE(Surface(x, y) == kWhite || Surface(x, y) == kBlue) << x << "," << y;
+      if (x < 30 || x >= 35) {
+        ASSERT_TRUE(Surface(x, y) == kWhite || Surface(x, y) == kBlue) << x << "," << y;
+      }
   DeleteObject(rgn);
   DeleteObject(blue);
 }

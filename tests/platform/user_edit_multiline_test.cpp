@@ -150,7 +150,9 @@ TEST_F(EditTest, TheScrollBarFollowsTheTextAndScrollsIt) {
   Focus(e);
   for (int i = 0; i < 9; ++i) t::Type("line\n");
   t::Type("last");
-  SCROLLINFO si{sizeof(SCROLLINFO), SIF_ALL};
+  SCROLLINFO si{};
+  si.cbSize = sizeof(SCROLLINFO);
+  si.fMask = SIF_ALL;
   ASSERT_TRUE(GetScrollInfo(e, SB_VERT, &si));
   EXPECT_EQ(si.nMin, 0);
   EXPECT_EQ(si.nMax, 9);

@@ -574,8 +574,11 @@ TEST_F(EditTest, TheRightButtonOpensTheEditingMenu) {
   t::RightClick(e, Inside(e, 1));
   const nbp::PopupMenuRequest& readOnly = nbp::Headless()->Menus().back();
   for (const nbp::MenuItemShown& item : readOnly.items) {
-    if (item.text == "&Copy") EXPECT_FALSE(item.grayed);
-    else if (!item.separator && item.text != "Select &All") EXPECT_TRUE(item.grayed) << item.text;
+    if (item.text == "&Copy") {
+      EXPECT_FALSE(item.grayed);
+    } else if (!item.separator && item.text != "Select &All") {
+      EXPECT_TRUE(item.grayed) << item.text;
+    }
   }
   size_t menus = nbp::Headless()->Menus().size();
   HWND rich = MakeEdit(ES_MULTILINE, "rich", 200, 40, "RichEdit20A");
